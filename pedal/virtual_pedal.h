@@ -1,0 +1,79 @@
+#pragma once
+#include "parameter_blocks.h"
+#include "preset_record.h"
+
+#include <chrono>
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quorvex::pedal {
+
+// Behaviour switches, most of them faults a test or a developer may want to provoke.
+struct PedalOptions {
+    std::string socketName = "quorvex-iii";   // file name of the socket in the bus folder
+    std::string firmware = "1.0.0";           // version text in the identity report
+    std::string product = "KIRO_QUORVEXIII";  // product text in the identity report
+    std::uint16_t vendor = 0x0483;
+    std::uint16_t productId = 0x1513;
+    std::uint16_t release = 0x00C8;
+    double dropRate = 0.0;        // share of outgoing reports silently lost (0..1)
+    double corruptRate = 0.0;     // share of outgoing frames sent with a wrong check value
+    std::uint32_t seed = 1;       // for the random faults
+    bool noAcks = false;          // never acknowledge 225, 229, 170, 171
+    int unplugAfterFrames = -1;   // unplug after sending this many frames (-1: never)
+    bool paced = true;            // at most one report per millisecond each way
+};
+
+// One frame the pedal received from the host.
+struct ReceivedFrame {
+    std::uint8_t command = 0;
+    std::vector<std::uint8_t> payload;
+};
+
+// A substitute QUORVEX III on the virtual bus: it listens in the bus folder, answers
+// the start frame with its identity report, sends its state and 300 presets after
+// command 224, keeps what it is sent and acknowledges the transfers.
+class VirtualPedal {
+public:
+    VirtualPedal(std::string busDir, PedalOptions options = {});
+    ~VirtualPedal();
+    VirtualPedal(const VirtualPedal&) = delete;
+    VirtualPedal& operator=(const VirtualPedal&) = delete;
+
+    // Creates the socket and starts serving on a thread of its own. False on failure.
+    bool start();
+    // Stops serving and removes the socket (an unplug as the host sees it).
+    void stop();
+    // Unplugs now: the host sees the device disappear.
+    void unplug();
+    bool pluggedIn() const;
+
+    // The pedal's own controls: a knob turned (the module's block goes to the host),
+    // a preset picked with the footswitches (the new current preset goes to the host).
+    void turnKnob(Module module, int element, std::uint32_t value);
+    void selectPreset(int slot);
+
+    // Inspection, thread-safe copies.
+    PresetRecord record(int slot) const;
+    ModuleBlock block(Module module) const;
+    std::array<std::uint32_t, 18> chain() const;
+    int currentPreset() const;
+    std::vector<ReceivedFrame> receivedFrames() const;
+    std::size_t reportsReceived() const;  // including the empty greeting report
+    std::size_t framesSent() const;
+    // Waits until a frame with this command has been received (counting from the start).
+    bool waitForCommand(std::uint8_t command, std::chrono::milliseconds timeout,
+                        std::size_t occurrence = 1) const;
+
+    // The factory content the pedal starts with (deterministic), exposed for tests.
+    static std::vector<PresetRecord> factoryPresets();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace quorvex::pedal

@@ -1,0 +1,42 @@
+#pragma once
+#include "commands.h"
+#include "parameter_blocks.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace quorvex {
+
+// Turns screen values into parameter blocks plus dirty flags, and dirty blocks into
+// frames. Every member is called with the link lock held.
+class CommandEncoder {
+public:
+    explicit CommandEncoder(ParameterBlocks& blocks) : blocks_(blocks) {}
+
+    // Copies len values into the block of `type` and raises its command's flag.
+    // Single-value blocks keep the last value; extra values are ignored.
+    void store(BlockType type, const std::uint32_t* para, int len, int index);
+
+    void raise(std::uint8_t command) { dirty_[command] = true; }
+    bool dirty(std::uint8_t command) const { return dirty_[command]; }
+
+    // Fills frame bytes 2 .. length+3 for one scheduler step when that command is due,
+    // clearing its flag. Returns the length field, or 0 when nothing is to be sent.
+    std::size_t buildFrame(std::uint8_t command, std::uint8_t* frame);
+
+    // The two start steps.
+    static std::size_t buildStartFrame(std::uint8_t* frame);
+    static std::size_t buildHelloFrame(std::uint8_t* frame);
+
+private:
+    std::size_t payloadFor(std::uint8_t command, std::uint8_t* p);
+
+    ParameterBlocks& blocks_;
+    std::array<bool, 256> dirty_{};
+};
+
+// Whether an encoder store of this type marks the current preset as edited.
+bool marksPresetEdited(BlockType type);
+
+}  // namespace quorvex
