@@ -25,10 +25,15 @@ bool FrameParser::read(std::size_t n) {
 int FrameParser::step() {
     switch (state_) {
     case 0:
-        if (!ring_.get(1, buffer_.data())) return 0;
-        if (buffer_[0] != kMark1) return 0;
-        count_ = 1;
-        return 1;
+        // Hunting drops every byte before the next mark in one go: dropping only one
+        // byte per run would let the ring overflow after a lost report.
+        while (ring_.get(1, buffer_.data())) {
+            if (buffer_[0] == kMark1) {
+                count_ = 1;
+                return 1;
+            }
+        }
+        return 0;
     case 1:
         if (count_ < 2 && !read(1)) return 1;
         return buffer_[1] == kMark2 ? 2 : 6;

@@ -1,0 +1,31 @@
+#pragma once
+#include <optional>
+#include <string>
+
+namespace quorvex::cli {
+
+enum class Command { Presets, Monitor };
+
+struct CliOptions {
+    Command command = Command::Presets;
+    std::optional<std::string> busDir;  // the virtual bus; none for the real pedal
+    int waitSeconds = 10;               // how long to wait for a pedal
+    int monitorSeconds = 10;
+};
+
+// Exit codes, distinct so that scripts can tell the failures apart.
+enum ExitCode : int {
+    kOk = 0,
+    kUsage = 2,
+    kNoPedal = 3,
+    kNoPermission = 4,
+    kFirmwareTooOld = 5,
+    kUnplugged = 6,
+    kIncomplete = 7,
+};
+
+// Parses argv; on error returns nullopt and fills error with a message.
+std::optional<CliOptions> parseOptions(int argc, const char* const* argv, std::string& error);
+const char* usageText();
+
+}  // namespace quorvex::cli

@@ -1,0 +1,168 @@
+#include "cli_session.h"
+
+#include "device_thread.h"
+#include "diary.h"
+#include "hidraw_backend.h"
+#include "virtual_bus_backend.h"
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <ostream>
+
+namespace quorvex::cli {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using namespace std::chrono_literals;
+
+// Collects what the link reports, for the command's loop on the main thread.
+class CliEvents : public LinkEvents {
+public:
+    void postEvent(EventCode, std::vector<std::uint32_t>) override {}
+    void postSetIsChangeGuiData(bool) override {}
+    void postLoadProgress(float progress) override { update([&] { progress_ = progress; lastProgress_ = Clock::now(); }); }
+    void postPresetList(std::vector<std::string> list) override { update([&] { presetList_ = std::move(list); }); }
+    void exitApp(std::string message) override { update([&] { exitMessage_ = std::move(message); }); }
+    void postFirmwareTooOld() override { update([&] { firmwareTooOld_ = true; }); }
+    void traceFrame(const std::string& line) override { update([&] { trace_.push_back(line); }); }
+
+    std::mutex mutex;
+    std::condition_variable changed;
+    float progress_ = 0.0f;
+    Clock::time_point lastProgress_ = Clock::now();
+    std::optional<std::vector<std::string>> presetList_;
+    std::optional<std::string> exitMessage_;
+    bool firmwareTooOld_ = false;
+    std::deque<std::string> trace_;
+
+private:
+    template <typename F>
+    void update(F f) {
+        {
+            std::lock_guard lock(mutex);
+            f();
+        }
+        changed.notify_all();
+    }
+};
+
+// A link failure that ends any command, or nullopt while all is well.
+std::optional<int> linkFailure(const CliEvents& events, std::ostream& err) {
+    if (events.firmwareTooOld_) {
+        err << kFirmwareTooOldMessage << "\n";
+        return kFirmwareTooOld;
+    }
+    if (events.exitMessage_) {
+        err << *events.exitMessage_ << "\n";
+        return kUnplugged;
+    }
+    return std::nullopt;
+}
+
+int waitForPedal(const CliOptions& options, DeviceThread& link, std::ostream& err) {
+    const auto deadline = Clock::now() + std::chrono::seconds(options.waitSeconds);
+    while (!link.hidClass().isConnected()) {
+        if (link.hidClass().presence() == PedalPresence::NoPermission) {
+            err << "A QUORVEX III is connected, but this user may not open it.\n"
+                   "Install the udev rule from the README, then unplug and plug in the pedal.\n";
+            return kNoPermission;
+        }
+        if (Clock::now() >= deadline) {
+            if (options.busDir) {
+                err << "No virtual pedal appeared on the bus " << *options.busDir << " within "
+                    << options.waitSeconds << " s.\n";
+            } else {
+                err << "No QUORVEX III found within " << options.waitSeconds
+                    << " s. Connect the pedal by USB and switch it on.\n";
+            }
+            return kNoPedal;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return kOk;
+}
+
+void drawProgress(std::ostream& err, float progress) {
+    constexpr int kWidth = 30;
+    const int filled = static_cast<int>(progress * kWidth);
+    err << "\rLoading presets [" << std::string(static_cast<std::size_t>(filled), '#')
+        << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] " << static_cast<int>(progress * 100.0f)
+        << "%" << std::flush;
+}
+
+int loadPresets(CliEvents& events, std::ostream& out, std::ostream& err, bool progressBar) {
+    constexpr auto kStallLimit = 10s;  // no new preset for this long: the pedal stopped
+    std::unique_lock lock(events.mutex);
+    float drawn = -1.0f;
+    while (!events.presetList_) {
+        if (auto failure = linkFailure(events, err)) {
+            if (progressBar) err << "\n";
+            return *failure;
+        }
+        if (Clock::now() - events.lastProgress_ > kStallLimit) {
+            if (progressBar) err << "\n";
+            err << "The pedal stopped sending presets (" << static_cast<int>(events.progress_ * 300.0f + 0.5f)
+                << " of 300 received).\n";
+            return kIncomplete;
+        }
+        if (progressBar && events.progress_ != drawn) {
+            drawn = events.progress_;
+            drawProgress(err, drawn);
+        }
+        events.changed.wait_for(lock, 100ms);
+    }
+    if (progressBar) {
+        drawProgress(err, 1.0f);
+        err << "\n";
+    }
+    for (const auto& entry : *events.presetList_) out << entry << "\n";
+    out.flush();
+    return kOk;
+}
+
+int monitor(CliEvents& events, int seconds, std::ostream& out, std::ostream& err) {
+    const auto deadline = Clock::now() + std::chrono::seconds(seconds);
+    std::unique_lock lock(events.mutex);
+    for (;;) {
+        while (!events.trace_.empty()) {
+            out << events.trace_.front() << "\n";
+            events.trace_.pop_front();
+        }
+        out.flush();
+        if (auto failure = linkFailure(events, err)) return *failure;
+        if (Clock::now() >= deadline) return kOk;
+        events.changed.wait_until(lock, std::min(deadline, Clock::now() + 100ms));
+    }
+}
+
+}  // namespace
+
+int runSession(const CliOptions& options, std::ostream& out, std::ostream& err, bool progressBar) {
+    std::unique_ptr<HidBackend> backend;
+    if (options.busDir) {
+        backend = std::make_unique<VirtualBusBackend>(*options.busDir);
+    } else {
+        backend = std::make_unique<HidrawBackend>();
+    }
+    CliEvents events;
+    LinkOptions linkOptions;
+    linkOptions.diary = &GGEffectFunManager::shareManager();
+    DeviceThread link(std::move(backend), events, linkOptions);
+    link.start();
+
+    if (const int code = waitForPedal(options, link, err); code != kOk) return code;
+    // Loading starts when the pedal appears, so a stall is measured from then on.
+    {
+        std::lock_guard lock(events.mutex);
+        events.lastProgress_ = Clock::now();
+    }
+    const int code = options.command == Command::Presets ? loadPresets(events, out, err, progressBar)
+                                                         : monitor(events, options.monitorSeconds, out, err);
+    link.shutdown();
+    return code;
+}
+
+}  // namespace quorvex::cli

@@ -1,0 +1,17 @@
+// quorvex-cli: the QUORVEX III from the command line.
+#include "cli_options.h"
+#include "cli_session.h"
+
+#include <iostream>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    using namespace quorvex::cli;
+    std::string error;
+    const auto options = parseOptions(argc, argv, error);
+    if (!options) {
+        std::cerr << "quorvex-cli: " << error << "\n\n" << usageText();
+        return kUsage;
+    }
+    return runSession(*options, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+}

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Builds and runs the benchmarks.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build --target bench_frames bench_loading
+build/bench/bench_frames
+build/bench/bench_loading

@@ -1,0 +1,241 @@
+#include "dispatcher.h"
+#include "frame.h"
+#include "support/recording_events.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <numeric>
+
+namespace quorvex {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+using testing::RecordingEvents;
+
+Bytes be16s(std::initializer_list<std::uint32_t> values) {
+    Bytes b;
+    for (auto v : values) {
+        b.push_back(static_cast<std::uint8_t>(v >> 8));
+        b.push_back(static_cast<std::uint8_t>(v));
+    }
+    return b;
+}
+
+class DispatcherTest : public ::testing::Test {
+protected:
+    void receive(std::uint8_t command, const Bytes& payload) {
+        const Bytes frame = buildFrame(command, payload);
+        dispatcher.dispatch_frame(frame.data(), frame.size());
+    }
+    std::vector<std::uint32_t> lastValues(EventCode code) {
+        const auto found = events.eventsWith(code);
+        return found.empty() ? std::vector<std::uint32_t>{} : found.back().values;
+    }
+    ParameterBlocks blocks;
+    PresetStore presets;
+    std::mutex lock;
+    RecordingEvents events;
+    Dispatcher dispatcher{blocks, presets, lock, events, nullptr};
+};
+
+TEST_F(DispatcherTest, ModuleBlocksUpdateAndMarkThePresetEdited) {
+    struct Row { std::uint8_t command; Module module; std::size_t count; EventCode code; };
+    const Row rows[] = {{144, Module::Fx, 6, EventCode::FxModeUpdateData},
+                        {145, Module::Ds, 5, EventCode::DsModeUpdateData},
+                        {147, Module::Amp, 8, EventCode::AmpModeUpdateData},
+                        {149, Module::Ns, 5, EventCode::NsModeUpdateData},
+                        {150, Module::Eq, 11, EventCode::EqModeUpdateData},
+                        {151, Module::Mod, 7, EventCode::ModModeUpdateData},
+                        {153, Module::Reverb, 6, EventCode::ReverbModeUpdateData}};
+    for (const Row& row : rows) {
+        Bytes payload;
+        std::vector<std::uint32_t> expected;
+        for (std::uint32_t i = 0; i < row.count; ++i) {
+            const std::uint32_t v = 0x0100 * (i + 1) + row.command;
+            expected.push_back(v);
+            payload.push_back(static_cast<std::uint8_t>(v >> 8));
+            payload.push_back(static_cast<std::uint8_t>(v));
+        }
+        receive(row.command, payload);
+        EXPECT_EQ(lastValues(row.code), expected) << int(row.command);
+        EXPECT_TRUE(std::equal(expected.begin(), expected.end(), blocks.module(row.module).begin()));
+    }
+    EXPECT_EQ(events.changedFlags, std::vector<bool>(7, true));
+}
+
+TEST_F(DispatcherTest, ReverbTouchesOnlyItsSixValues) {
+    blocks.FSMODE_Value = 3;
+    blocks.module(Module::Reverb)[6] = 99;
+    receive(153, be16s({1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(blocks.module(Module::Reverb)[5], 6u);
+    EXPECT_EQ(blocks.module(Module::Reverb)[6], 99u);
+    EXPECT_EQ(blocks.FSMODE_Value, 3u);
+}
+
+TEST_F(DispatcherTest, CabEventCarriesEightValues) {
+    receive(148, be16s({1, 2, 3, 4, 5, 6}));
+    EXPECT_EQ(lastValues(EventCode::CabModeUpdateData), (std::vector<std::uint32_t>{1, 2, 3, 4, 5, 6, 0, 0}));
+}
+
+TEST_F(DispatcherTest, DelayTailFollowsTheReceivedModel) {
+    auto& delay = blocks.module(Module::Delay);
+    delay[6] = 66; delay[7] = 77; delay[8] = 88;
+    receive(152, be16s({1, 3, 10, 11, 12, 13, 500, 600}));
+    EXPECT_EQ(delay[6], 66u);
+    EXPECT_EQ(delay[7], 77u);
+    EXPECT_EQ(delay[8], 88u);
+    receive(152, be16s({1, 9, 10, 11, 12, 13, 500, 600}));
+    EXPECT_EQ(delay[7], 500u);
+    EXPECT_EQ(delay[8], 600u);
+    receive(152, be16s({1, 8, 10, 11, 12, 13, 400}));
+    EXPECT_EQ(delay[6], 400u);
+    EXPECT_EQ(lastValues(EventCode::DelayModeUpdateData), (std::vector<std::uint32_t>{1, 8, 10, 11, 12, 13, 400, 500, 600}));
+}
+
+TEST_F(DispatcherTest, GlobalBlocksAndTheirEvents) {
+    receive(161, Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    EXPECT_EQ(lastValues(EventCode::SystemUpdateData).size(), 10u);
+    EXPECT_EQ(blocks.SYSTEM_Block[9], 10u);
+
+    receive(159, Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    EXPECT_EQ(lastValues(EventCode::GLBI_EQ_ReveiveDataUpdateData), (std::vector<std::uint32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(blocks.GLBI_EQ_Block[9], 10u);
+    EXPECT_EQ(blocks.SYSTEM_Block[5], 6u) << "a global EQ report leaves the system block alone";
+
+    receive(137, Bytes{2});
+    EXPECT_EQ(blocks.FSMODE_Value, 2u);
+    receive(162, Bytes{80});
+    EXPECT_EQ(lastValues(EventCode::PresetVolUpdateData), std::vector<std::uint32_t>{80});
+    receive(163, Bytes{1, 2, 3, 4, 5, 6, 7});
+    EXPECT_EQ(blocks.EXP_Block[6], 7u);
+    Bytes chain(18);
+    std::iota(chain.begin(), chain.end(), 1);
+    receive(160, chain);
+    EXPECT_EQ(lastValues(EventCode::EfficChainUpdateData).size(), 18u);
+    receive(130, Bytes{3, 0, 0});
+    EXPECT_EQ(lastValues(EventCode::UICMDUpdateData), (std::vector<std::uint32_t>{3, 0, 0}));
+    receive(187, Bytes{0xFF, 1});
+    EXPECT_EQ(lastValues(EventCode::MergeStatusUpdateData), (std::vector<std::uint32_t>{255, 1}));
+
+    receive(164, Bytes{0x00, 0x78, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    EXPECT_EQ(blocks.CTRL_Block[0], 120u);
+    EXPECT_EQ(blocks.CTRL_Block[10], 10u);
+    EXPECT_EQ(lastValues(EventCode::TabCtrlUpdateData).size(), 11u);
+
+    // Only module, volume and chain reports mark the preset edited.
+    EXPECT_EQ(events.changedFlags, (std::vector<bool>{true, true}));
+}
+
+TEST_F(DispatcherTest, NamesRecordsAndPresetChange) {
+    Bytes names(150, 'x');
+    receive(133, names);
+    EXPECT_EQ(lastValues(EventCode::IRNAME_ReveiveDataUpdateData).size(), 150u);
+    receive(227, names);
+    EXPECT_EQ(blocks.AMP_NAME_Block[149], 'x');
+    Bytes record(512, 9);
+    receive(134, record);
+    EXPECT_EQ(lastValues(EventCode::NowPresetReceiveUpdateData).size(), 512u);
+
+    receive(166, Bytes{43, 1});
+    EXPECT_EQ(lastValues(EventCode::PresetNowChangeUpdateData), (std::vector<std::uint32_t>{43, 1}));
+    EXPECT_EQ(events.changedFlags.back(), false);
+
+    Bytes save = {10, 'R', 'O', 'C', 'K'};
+    save.resize(16, 0);
+    receive(168, save);
+    EXPECT_EQ(lastValues(EventCode::SAVEDATA_ReveiveDataUpdateData).size(), 16u);
+}
+
+TEST_F(DispatcherTest, PresetRecordsFillTheDumpAndReportProgress) {
+    Bytes payload = {43, 1};  // slot 299
+    Bytes record(512, 0x33);
+    std::memcpy(record.data() + 12, "LAST", 4);
+    std::fill(record.begin() + 16, record.begin() + 28, 0);
+    payload.insert(payload.end(), record.begin(), record.end());
+    receive(165, payload);
+    EXPECT_EQ(presets.record(299)[0], 0x33);
+    EXPECT_EQ(presets.name(299), "LAST");
+    EXPECT_EQ(presets.record(298)[0], 0) << "only slot 299 written";
+    ASSERT_EQ(events.progress_.size(), 1u);
+    EXPECT_FLOAT_EQ(events.progress_[0], 1.0f);
+    ASSERT_TRUE(events.presetList);
+    EXPECT_EQ(events.presetList->at(299), "100C:LAST");
+
+    payload[0] = 4;
+    payload[1] = 0;
+    std::memcpy(payload.data() + 2 + 12, "CLEAN", 6);
+    receive(165, payload);
+    EXPECT_FLOAT_EQ(events.progress_.back(), 5.0f / 300.0f);
+    EXPECT_EQ(presets.displayText(4), "002B:CLEAN");
+
+    // 169 stores the record but not the name; a slot past the end is ignored.
+    std::memcpy(payload.data() + 2 + 12, "OTHER", 6);
+    receive(169, payload);
+    EXPECT_EQ(presets.name(4), "CLEAN");
+    EXPECT_EQ(recordName(presets.record(4)), "OTHER");
+    const auto progressBefore = events.progress_.size();
+    payload[0] = 44;
+    payload[1] = 1;  // slot 300
+    receive(165, payload);
+    EXPECT_EQ(events.progress_.size(), progressBefore);
+}
+
+TEST_F(DispatcherTest, TransferAcknowledgements) {
+    blocks.WritePresetIndex = 12;
+    receive(229, Bytes{12});
+    EXPECT_EQ(blocks.WritePresetIndex, -1);
+
+    auto& ir = blocks.IrUpload;
+    receive(225, Bytes{2});
+    EXPECT_EQ(ir.chunk, 3);
+    EXPECT_TRUE(ir.pending);
+    ir.pending = false;
+    receive(225, Bytes{4});
+    EXPECT_EQ(ir.chunk, 0);
+    EXPECT_TRUE(ir.done);
+    ir.done = false;
+    receive(225, Bytes{5});
+    EXPECT_FALSE(ir.done);
+    EXPECT_FALSE(ir.pending);
+
+    auto& amp = blocks.AmpUpload;
+    amp.active = true;
+    receive(226, Bytes{4});
+    EXPECT_EQ(amp.chunk, 5);
+    receive(226, Bytes{5});
+    EXPECT_FALSE(amp.active);
+
+    Bytes answer = {1, 3, 2};
+    answer.resize(3 + 512, 0x42);
+    receive(170, answer);
+    auto& x = blocks.BackupXfer;
+    EXPECT_TRUE(x.done);
+    EXPECT_EQ(x.number, 3u);
+    EXPECT_EQ(x.data[511], 0x42);
+    x.done = false;
+    receive(170, Bytes{1, 4, 255});  // an empty item: no data taken
+    EXPECT_TRUE(x.done);
+    EXPECT_EQ(x.part, 255u);
+    EXPECT_EQ(x.data[0], 0x42);
+    x.done = false;
+    receive(171, Bytes{4, 1, 1});
+    EXPECT_TRUE(x.done);
+}
+
+TEST_F(DispatcherTest, ShortFramesAndForeignCommandsAreDropped) {
+    blocks.module(Module::Reverb)[5] = 7;
+    receive(153, be16s({1, 2, 3, 4, 5}));  // one value short
+    EXPECT_EQ(blocks.module(Module::Reverb)[5], 7u);
+    receive(152, be16s({1, 9, 10, 11, 12, 13, 500}));  // model 9 needs two more values
+    EXPECT_EQ(blocks.module(Module::Delay)[1], 0u);
+    receive(165, Bytes(100, 0));
+    receive(131, Bytes(512, 1));  // only the editor sends 131
+    receive(0, Bytes(56, 0));     // the identity answer
+    EXPECT_TRUE(events.events.empty());
+    EXPECT_TRUE(events.progress_.empty());
+    EXPECT_EQ(events.trace.size(), 5u) << "every frame still gets its trace line";
+}
+
+}  // namespace
+}  // namespace quorvex

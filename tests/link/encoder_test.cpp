@@ -1,0 +1,195 @@
+#include "command_encoder.h"
+#include "frame.h"
+
+#include <gtest/gtest.h>
+
+#include <numeric>
+#include <vector>
+
+namespace quorvex {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+class EncoderTest : public ::testing::Test {
+protected:
+    // Stores the values and returns the payload the scheduler would send for command.
+    std::optional<Bytes> send(BlockType type, std::vector<std::uint32_t> values, std::uint8_t command, int index = -1) {
+        encoder.store(type, values.data(), static_cast<int>(values.size()), index);
+        return build(command);
+    }
+    std::optional<Bytes> build(std::uint8_t command) {
+        std::array<std::uint8_t, 1024> frame{};
+        const std::size_t length = encoder.buildFrame(command, frame.data());
+        if (length == 0) return std::nullopt;
+        EXPECT_EQ(frame[4], command);
+        EXPECT_EQ(frameLength(frame.data()), length);
+        return Bytes(frame.begin() + 5, frame.begin() + 5 + static_cast<std::ptrdiff_t>(length - 1));
+    }
+    static std::vector<std::uint32_t> counting(std::size_t n, std::uint32_t from = 1) {
+        std::vector<std::uint32_t> v(n);
+        std::iota(v.begin(), v.end(), from);
+        return v;
+    }
+    static Bytes be16s(const std::vector<std::uint32_t>& v) {
+        Bytes b;
+        for (auto x : v) {
+            b.push_back(static_cast<std::uint8_t>(x >> 8));
+            b.push_back(static_cast<std::uint8_t>(x));
+        }
+        return b;
+    }
+    ParameterBlocks blocks;
+    CommandEncoder encoder{blocks};
+};
+
+TEST_F(EncoderTest, ModuleBlocksGoOutAsBigEndianWords) {
+    struct Row { BlockType type; std::uint8_t command; std::size_t count; };
+    const Row rows[] = {{BlockType::FX, 144, 6},  {BlockType::DS, 145, 5},  {BlockType::AMP, 147, 8},
+                        {BlockType::CAB, 148, 6}, {BlockType::NS, 149, 5},  {BlockType::EQ, 150, 11},
+                        {BlockType::MOD, 151, 7}, {BlockType::REVERB, 153, 6}};
+    for (const Row& row : rows) {
+        const auto values = counting(row.count, 0x0101);
+        const auto payload = send(row.type, values, row.command);
+        ASSERT_TRUE(payload) << int(row.command);
+        EXPECT_EQ(*payload, be16s(values)) << int(row.command);
+        EXPECT_FALSE(build(row.command)) << "flag cleared after sending";
+    }
+}
+
+TEST_F(EncoderTest, DelayTailDependsOnTheModel) {
+    auto dual = send(BlockType::DELAY, {1, 9, 3, 4, 5, 6, 7, 800, 900}, 152);
+    ASSERT_TRUE(dual);
+    EXPECT_EQ(*dual, be16s({1, 9, 3, 4, 5, 6, 800, 900}));
+    auto plain = send(BlockType::DELAY, {1, 8, 3, 4, 5, 6, 7, 800, 900}, 152);
+    ASSERT_TRUE(plain);
+    Bytes expected = be16s({1, 8, 3, 4, 5, 6, 7});
+    expected.insert(expected.end(), {0x00, 0x02});
+    EXPECT_EQ(*plain, expected);
+}
+
+TEST_F(EncoderTest, TwoEditsInOneCycleMakeOneFrameWithTheSecond) {
+    encoder.store(BlockType::FX, counting(6).data(), 6, -1);
+    const auto second = counting(6, 50);
+    const auto payload = send(BlockType::FX, second, 144);
+    ASSERT_TRUE(payload);
+    EXPECT_EQ(*payload, be16s(second));
+    EXPECT_FALSE(build(144));
+}
+
+TEST_F(EncoderTest, GlobalBlocksAsBytes) {
+    EXPECT_EQ(send(BlockType::SYSTEM, counting(10), 161), Bytes({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_EQ(send(BlockType::FSMODE, {4, 2}, 137), Bytes({2}));  // single values keep the last
+    EXPECT_EQ(send(BlockType::EXP, counting(7), 163), Bytes({1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(send(BlockType::UICMD, {8, 0}, 130), Bytes({8, 0}));
+    EXPECT_EQ(send(BlockType::CURRENT, {44, 1}, 166), Bytes({44, 1}));
+    EXPECT_EQ(send(BlockType::PRESET_VOL, {77}, 162), Bytes({77}));
+    EXPECT_EQ(send(BlockType::EXP_MERGE, {2}, 135), Bytes({2}));
+    const auto chain = counting(18);
+    EXPECT_EQ(send(BlockType::CHAIN, chain, 160), Bytes(chain.begin(), chain.end()));
+    auto save = counting(18, 60);
+    save[0] = 10;
+    save[1] = 0;
+    EXPECT_EQ(send(BlockType::SAVE, save, 168), Bytes(save.begin(), save.end()));
+}
+
+TEST_F(EncoderTest, CtrlTempoIsHalvedIntoAWord) {
+    auto ctrl = counting(11);
+    ctrl[0] = 120;
+    auto payload = send(BlockType::CTRL, ctrl, 164);
+    ASSERT_TRUE(payload);
+    EXPECT_EQ(Bytes(payload->begin(), payload->begin() + 2), Bytes({0x00, 0x3C}));
+    EXPECT_EQ(Bytes(payload->begin() + 2, payload->end()), Bytes({2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
+    ctrl[0] = 260;
+    payload = send(BlockType::CTRL, ctrl, 164);
+    ASSERT_TRUE(payload);
+    EXPECT_EQ(Bytes(payload->begin(), payload->begin() + 2), Bytes({0x00, 0x82}));
+}
+
+TEST_F(EncoderTest, GlobalEqBandsAreEncoded) {
+    const std::vector<std::uint32_t> eq = {5, 0x0300, 7, 1, 0x0100, 0, 255, 0xFF00, 9, 42};
+    EXPECT_EQ(send(BlockType::GLBI_EQ, eq, 159), Bytes({5, 3, 8, 1, 1, 1, 255, 255, 10}));
+}
+
+TEST_F(EncoderTest, PresetRecordsForTheCurrentSoundAndForASlot) {
+    std::vector<std::uint32_t> record(512);
+    for (std::size_t i = 0; i < record.size(); ++i) record[i] = static_cast<std::uint32_t>(i);
+    const auto current = send(BlockType::RECORD_CURRENT, record, 131);
+    ASSERT_TRUE(current);
+    ASSERT_EQ(current->size(), 512u);
+    EXPECT_EQ((*current)[300], 300 & 0xFF);
+
+    const auto write = send(BlockType::RECORD_WRITE, record, 229, 0);
+    ASSERT_TRUE(write) << "slot 0 is a valid write";
+    ASSERT_EQ(write->size(), 513u);
+    EXPECT_EQ((*write)[0], 0);
+    EXPECT_EQ((*write)[1], 0);
+
+    EXPECT_FALSE(send(BlockType::RECORD_WRITE, record, 229, -1)) << "no slot: dropped";
+    EXPECT_FALSE(encoder.dirty(229)) << "and its flag cleared";
+}
+
+TEST_F(EncoderTest, ImpulseResponseChunks) {
+    auto& up = blocks.IrUpload;
+    up.slot = 3;
+    for (std::size_t i = 0; i < up.samples.size(); ++i) up.samples[i] = 0x00ABCDEF;
+    for (std::size_t i = 0; i < up.name.size(); ++i) up.name[i] = static_cast<std::uint8_t>('A' + i);
+    EXPECT_FALSE(build(225)) << "nothing pending";
+    const std::uint8_t expected[] = {0xAB, 0xCD, 0xEF};
+    for (std::uint8_t chunk = 1; chunk <= 3; ++chunk) {
+        up.chunk = chunk;
+        up.pending = true;
+        const auto payload = build(225);
+        ASSERT_TRUE(payload);
+        ASSERT_EQ(payload->size(), 514u);
+        EXPECT_EQ((*payload)[0], 3);
+        EXPECT_EQ((*payload)[1], chunk);
+        EXPECT_EQ((*payload)[2], expected[chunk - 1]);
+        EXPECT_EQ((*payload)[513], expected[chunk - 1]);
+        EXPECT_FALSE(up.pending);
+    }
+    up.chunk = 4;
+    up.pending = true;
+    EXPECT_EQ(build(225), Bytes({3, 4, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K'}));
+    up.chunk = 0;
+    up.pending = true;
+    EXPECT_EQ(build(225), Bytes({3, 0}));
+}
+
+TEST_F(EncoderTest, IrDeleteAndBackupExchange) {
+    blocks.IrDeleteSlot = 5;
+    encoder.raise(228);
+    EXPECT_EQ(build(228), Bytes({5}));
+
+    blocks.BackupXfer.kind = 4;
+    blocks.BackupXfer.number = 200;
+    blocks.BackupXfer.part = 1;
+    blocks.BackupXfer.data.fill(0x5A);
+    encoder.raise(170);
+    EXPECT_EQ(build(170), Bytes({4, 200, 1}));
+    encoder.raise(171);
+    const auto write = build(171);
+    ASSERT_TRUE(write);
+    ASSERT_EQ(write->size(), 515u);
+    EXPECT_EQ((*write)[3], 0x5A);
+}
+
+TEST_F(EncoderTest, StartFramesAndEditedMarking) {
+    std::array<std::uint8_t, 16> frame{};
+    frame[0] = 0xAA;
+    frame[1] = 0x55;
+    ASSERT_EQ(CommandEncoder::buildStartFrame(frame.data()), 2u);
+    EXPECT_EQ(sealFrame(frame.data()), 8u);
+    EXPECT_EQ(Bytes(frame.begin(), frame.begin() + 8), Bytes({0xAA, 0x55, 0x02, 0x00, 0x00, 0x00, 0x12, 0x97}));
+    ASSERT_EQ(CommandEncoder::buildHelloFrame(frame.data()), 1u);
+    sealFrame(frame.data());
+    EXPECT_EQ(Bytes(frame.begin(), frame.begin() + 7), Bytes({0xAA, 0x55, 0x01, 0x00, 0xE0, 0x35, 0xE1}));
+
+    for (int t = 0; t <= 21; ++t) {
+        const bool expected = t <= 8 || t == 14 || t == 16;
+        EXPECT_EQ(marksPresetEdited(static_cast<BlockType>(t)), expected) << t;
+    }
+}
+
+}  // namespace
+}  // namespace quorvex
