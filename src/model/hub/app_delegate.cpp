@@ -1,0 +1,224 @@
+#include "app_delegate.h"
+
+#include "commands.h"
+#include "yj_object_tool.h"
+
+#include <QMetaObject>
+
+namespace quorvex {
+namespace {
+
+std::vector<std::uint32_t> slotValues(int slot) {
+    return {slotLow(slot), slotHigh(slot)};
+}
+
+}  // namespace
+
+AppDelegate::AppDelegate(QObject* parent) : QObject(parent) { installDefaultRoutes(); }
+
+AppDelegate::~AppDelegate() { stopLink(); }
+
+void AppDelegate::setModulePanel(Module module, ModulePanelPort* panel) { panels_[static_cast<std::size_t>(module)] = panel; }
+
+void AppDelegate::setPresetList(PresetListPort* list) { presetList_ = list; }
+
+void AppDelegate::route(EventCode code, EventHandler handler) {
+    routes_[static_cast<std::size_t>(code)].push_back(std::move(handler));
+}
+
+void AppDelegate::startLink(std::unique_ptr<HidBackend> backend, LinkOptions options) {
+    link_ = std::make_unique<DeviceThread>(std::move(backend), *this, options);
+    link_->start();
+}
+
+void AppDelegate::stopLink() {
+    if (link_) link_->shutdown();
+}
+
+// ---- screen to pedal ----
+
+void AppDelegate::send(BlockType type, const std::vector<std::uint32_t>& values) {
+    if (link_) link_->SendDataToDevoice(type, values.data(), static_cast<int>(values.size()));
+}
+
+void AppDelegate::NeedUpdataMcuUiDataA(std::uint32_t a, std::uint32_t b) { send(BlockType::UICMD, {a, b}); }
+
+void AppDelegate::ModuleDataChangeAction(Module module) {
+    ModulePanelPort* panel = panels_[static_cast<std::size_t>(module)];
+    if (!panel) return;
+    const std::vector<std::uint32_t> values = panel->block();
+    NeedUpdataMcuUiDataA(static_cast<std::uint32_t>(module) + 1, 0);
+    send(static_cast<BlockType>(module), values);
+}
+
+void AppDelegate::PresetVolChange(double value) {
+    const int volume = static_cast<int>(value * 100.0);
+    if (presetList_) presetList_->setPresetVolume(volume);
+    send(BlockType::PRESET_VOL, {static_cast<std::uint32_t>(volume)});
+}
+
+void AppDelegate::ChangeCurrentPreset(int slot) {
+    if (!PresetStore::validSlot(slot)) return;
+    if (link_) ReadBufferPresetToGui(link_->presets().record(slot));
+    NeedUpdataMcuUiDataA(0, 0);
+    send(BlockType::CURRENT, slotValues(slot));
+}
+
+void AppDelegate::SavePresetChange(int slot, const QString& name) {
+    if (!PresetStore::validSlot(slot)) return;
+    std::array<std::uint8_t, kNameSize> name16{};
+    YJObjectTool::ChangePresetName(name.toStdString(), name16);
+    if (link_) {
+        link_->presets().setName(slot, name16);
+        if (presetList_) presetList_->UpdataPresetListIndex(slot, getPresetName(slot));
+    }
+    std::vector<std::uint32_t> values = slotValues(slot);
+    values.insert(values.end(), name16.begin(), name16.end());
+    send(BlockType::SAVE, values);
+}
+
+void AppDelegate::NineModeOnOffDataChange(int module, std::uint8_t status) {
+    if (module < 0 || module >= kModuleCount) return;
+    if (ModulePanelPort* panel = panels_[static_cast<std::size_t>(module)]) panel->ModeOnOffChange(status);
+}
+
+void AppDelegate::SetIsChangeGuiData(bool changed) {
+    const bool differs = changed != IsChangeGuiData_;
+    IsChangeGuiData_ = changed;
+    if (differs && presetList_) presetList_->reloadData();
+}
+
+QString AppDelegate::getPresetName(int slot) const {
+    if (!link_ || !PresetStore::validSlot(slot)) return {};
+    return QString::fromStdString(link_->presets().displayText(slot));
+}
+
+void AppDelegate::ReadBufferPresetToGui(const PresetRecord& record) {
+    if (presetList_) {
+        presetList_->changedModeValue(chainFromRecord(record));
+        presetList_->setPresetVolume(record[record::kPresetVolume]);
+    }
+    for (int m = 0; m < kModuleCount; ++m) {
+        const auto module = static_cast<Module>(m);
+        const auto values = moduleValuesFromRecord(record, module);
+        if (ModulePanelPort* panel = panels_[static_cast<std::size_t>(m)]) panel->changedModeValue(values);
+        if (presetList_) presetList_->changedModeStatus(m, static_cast<std::int8_t>(values[0]));
+    }
+    if (presetList_) {
+        const auto exp = expFromRecord(record);
+        presetList_->UpdataExpVol(static_cast<std::int8_t>(exp[0]));
+        presetList_->UpdataExpStatus(static_cast<std::uint16_t>(exp[1]), static_cast<std::uint16_t>(exp[2]),
+                                     static_cast<std::uint16_t>(exp[3]), static_cast<std::uint16_t>(exp[4]));
+        presetList_->PresetUpdataExpStatus(static_cast<std::int8_t>(record[record::kMergeA]) != 0,
+                                           static_cast<std::int8_t>(record[record::kMergeB]) != 0);
+    }
+}
+
+// ---- pedal to screen ----
+
+void AppDelegate::postEvent(EventCode code, std::vector<std::uint32_t> values) {
+    QMetaObject::invokeMethod(
+        this, [this, code, v = std::move(values)] { handleEvent(code, v); }, Qt::QueuedConnection);
+}
+
+void AppDelegate::postSetIsChangeGuiData(bool changed) {
+    QMetaObject::invokeMethod(this, [this, changed] { SetIsChangeGuiData(changed); }, Qt::QueuedConnection);
+}
+
+void AppDelegate::postLoadProgress(float progress) {
+    QMetaObject::invokeMethod(this, [this, progress] { emit loadProgress(progress); }, Qt::QueuedConnection);
+}
+
+void AppDelegate::postPresetList(std::vector<std::string> list) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, entries = std::move(list)] {
+            QStringList names;
+            names.reserve(static_cast<qsizetype>(entries.size()));
+            for (const auto& e : entries) names.push_back(QString::fromStdString(e));
+            if (presetList_) presetList_->UpdataPresetListName(names);
+            emit presetsLoaded();
+        },
+        Qt::QueuedConnection);
+}
+
+void AppDelegate::exitApp(std::string message) {
+    QMetaObject::invokeMethod(
+        this, [this, m = QString::fromStdString(message)] { emit fatalAlert(m); }, Qt::QueuedConnection);
+}
+
+void AppDelegate::postFirmwareTooOld() {
+    QMetaObject::invokeMethod(
+        this, [this] { emit fatalAlert(QString::fromUtf8(kFirmwareTooOldMessage)); }, Qt::QueuedConnection);
+}
+
+void AppDelegate::handleEvent(EventCode code, const std::vector<std::uint32_t>& values) {
+    for (const auto& handler : routes_[static_cast<std::size_t>(code)]) handler(values);
+}
+
+void AppDelegate::moduleUpdate(Module module, const std::vector<std::uint32_t>& values) {
+    if (ModulePanelPort* panel = panels_[static_cast<std::size_t>(module)]) panel->changedModeValue(values);
+    if (presetList_) presetList_->changedModeStatus(static_cast<int>(module), static_cast<std::int8_t>(values[0]));
+}
+
+void AppDelegate::pageSwitch(const std::vector<std::uint32_t>& values) {
+    if (!presetList_) return;
+    if (values[0] >= 1 && values[0] <= 9) presetList_->setFiveModeCurrentSelect(static_cast<int>(values[0]) - 1);
+    if (values[1] == 0) presetList_->removeGlobalPanels();
+}
+
+void AppDelegate::presetNowChange(const std::vector<std::uint32_t>& values) {
+    const int slot = static_cast<int>(values[1] * 256 + values[0]);
+    if (!PresetStore::validSlot(slot) || !link_) return;
+    if (presetList_) {
+        presetList_->UpdataCurrentPresetSelect(slot);
+        presetList_->UpdataPresetListIndex(slot, getPresetName(slot));
+        presetList_->UpdataCurrentPresetSelect(slot);
+    }
+    ReadBufferPresetToGui(link_->presets().record(slot));
+}
+
+void AppDelegate::installDefaultRoutes() {
+    for (int m = 0; m < kModuleCount; ++m) {
+        route(static_cast<EventCode>(m + 1),
+              [this, m](const auto& v) { moduleUpdate(static_cast<Module>(m), v); });
+    }
+    route(EventCode::PresetVolUpdateData, [this](const auto& v) {
+        if (presetList_) presetList_->setPresetVolume(static_cast<int>(v[0]));
+    });
+    route(EventCode::EfficChainUpdateData, [this](const auto& v) {
+        std::array<std::uint32_t, 18> chain{};
+        std::copy_n(v.begin(), chain.size(), chain.begin());
+        if (presetList_) presetList_->changedModeValue(chain);
+    });
+    route(EventCode::SystemUpdateData, [this](const auto& v) {
+        if (presetList_) presetList_->UpdataCabStatus(v[5] != 0, v[6] != 0);
+    });
+    route(EventCode::ExpModeUpdateData, [this](const auto& v) {
+        if (!presetList_) return;
+        presetList_->UpdataExpVol(static_cast<std::int8_t>(v[0]));
+        presetList_->UpdataExpStatus(static_cast<std::uint16_t>(v[1]), static_cast<std::uint16_t>(v[2]),
+                                     static_cast<std::uint16_t>(v[3]), static_cast<std::uint16_t>(v[4]));
+    });
+    route(EventCode::UICMDUpdateData, [this](const auto& v) { pageSwitch(v); });
+    route(EventCode::PresetNowChangeUpdateData, [this](const auto& v) { presetNowChange(v); });
+    route(EventCode::MergeStatusUpdateData, [this](const auto& v) {
+        if (presetList_)
+            presetList_->PresetUpdataExpStatus(static_cast<std::int8_t>(v[0]) != 0, static_cast<std::int8_t>(v[1]) != 0);
+    });
+    route(EventCode::NowPresetReceiveUpdateData, [this](const auto& v) {
+        std::copy_n(v.begin(), kRecordSize, nowPresetRecord_.begin());
+        hasNowPresetRecord_ = true;
+        ReadBufferPresetToGui(nowPresetRecord_);
+    });
+    route(EventCode::SAVEDATA_ReveiveDataUpdateData, [this](const auto& v) {
+        const int slot = static_cast<int>(v[0]);
+        std::array<std::uint8_t, kNameSize> name{};
+        for (std::size_t i = 1; i < 16; ++i) name[i - 1] = static_cast<std::uint8_t>(v[i]);
+        if (presetList_) presetList_->UpdataPresetListIndex(slot, QString::fromStdString(presetDisplayText(slot, nameText(name.data()))));
+        // Until the pedal has sent its current record there is nothing to show again.
+        if (hasNowPresetRecord_) ReadBufferPresetToGui(nowPresetRecord_);
+    });
+}
+
+}  // namespace quorvex

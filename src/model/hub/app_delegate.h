@@ -1,0 +1,85 @@
+#pragma once
+#include "device_thread.h"
+#include "link_events.h"
+#include "parameter_blocks.h"
+#include "preset_record.h"
+#include "screen_ports.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace quorvex {
+
+// The editor's hub: the one object that talks to both the screens and the link.
+// Screen edits arrive as calls on the main thread and go to the encoder; pedal events
+// arrive from the link threads, are moved to the main thread and go to the screens.
+class AppDelegate : public QObject, public LinkEvents, public PresetHubPort {
+    Q_OBJECT
+public:
+    using EventHandler = std::function<void(const std::vector<std::uint32_t>&)>;
+
+    explicit AppDelegate(QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    // Screens plug in here; a screen of a later kind registers its own event rows.
+    void setModulePanel(Module module, ModulePanelPort* panel);
+    void setPresetList(PresetListPort* list);
+    void route(EventCode code, EventHandler handler);
+
+    // Starts the link on a backend (the real pedal or the virtual bus).
+    void startLink(std::unique_ptr<HidBackend> backend, LinkOptions options = {});
+    void stopLink();
+    DeviceThread* HidDevece() { return link_.get(); }
+
+    // Screen to pedal.
+    void ModuleDataChangeAction(Module module);
+    void PresetVolChange(double value) override;
+    void NeedUpdataMcuUiDataA(std::uint32_t a, std::uint32_t b) override;
+    void ChangeCurrentPreset(int slot) override;
+    void SavePresetChange(int slot, const QString& name) override;
+    void NineModeOnOffDataChange(int module, std::uint8_t status);
+    void SetIsChangeGuiData(bool changed) override;
+    bool GetIsChangeGuiData() const override { return IsChangeGuiData_; }
+
+    // Shows a stored record on every screen.
+    void ReadBufferPresetToGui(const PresetRecord& record);
+    QString getPresetName(int slot) const;
+    const PresetRecord& NowPresetRecord() const { return nowPresetRecord_; }
+
+    // LinkEvents: called on link threads, each re-posted to the main thread.
+    void postEvent(EventCode code, std::vector<std::uint32_t> values) override;
+    void postSetIsChangeGuiData(bool changed) override;
+    void postLoadProgress(float progress) override;
+    void postPresetList(std::vector<std::string> list) override;
+    void exitApp(std::string message) override;
+    void postFirmwareTooOld() override;
+
+signals:
+    void loadProgress(float progress);
+    void presetsLoaded();
+    // The link failed for good: show the message with its single "Exit" button.
+    void fatalAlert(const QString& message);
+
+private:
+    void handleEvent(EventCode code, const std::vector<std::uint32_t>& values);
+    void installDefaultRoutes();
+    void moduleUpdate(Module module, const std::vector<std::uint32_t>& values);
+    void pageSwitch(const std::vector<std::uint32_t>& values);
+    void presetNowChange(const std::vector<std::uint32_t>& values);
+    void send(BlockType type, const std::vector<std::uint32_t>& values);
+
+    std::unique_ptr<DeviceThread> link_;
+    std::array<ModulePanelPort*, kModuleCount> panels_{};
+    PresetListPort* presetList_ = nullptr;
+    std::array<std::vector<EventHandler>, 24> routes_;
+    PresetRecord nowPresetRecord_{};
+    bool hasNowPresetRecord_ = false;
+    bool IsChangeGuiData_ = false;
+};
+
+}  // namespace quorvex
