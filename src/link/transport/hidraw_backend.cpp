@@ -131,7 +131,7 @@ void HidrawBackend::run(const DeviceMatch& match, HidBackendListener& listener) 
         if (anyOpen)
             timeout = kReadPollMs;
         else if (udev.fd() < 0)
-            timeout = static_cast<int>(std::max<long>(
+            timeout = static_cast<int>(std::max<std::chrono::milliseconds::rep>(
                 std::chrono::ceil<std::chrono::milliseconds>(nextRescan - Clock::now()).count(), 0));
         if (stopFd_ < 0 && (timeout < 0 || timeout > 50)) timeout = 50;  // no eventfd: look at the flag
 

@@ -41,13 +41,15 @@ bool fillAddress(sockaddr_un& address, const std::string& path) {
     return true;
 }
 
+// Waits for `events` on one fd: returns the events that occurred, 0 on time-out, -1 on error.
 int pollOne(int fd, short events, std::chrono::milliseconds timeout) {
     pollfd p{fd, events, 0};
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         const int r = ::poll(&p, 1, static_cast<int>(std::max<std::chrono::milliseconds::rep>(left.count(), 0)));
-        if (r >= 0 || errno != EINTR) return r > 0 ? p.revents : r;
+        if (r > 0) return p.revents;
+        if (r == 0 || errno != EINTR) return r;
     }
 }
 
