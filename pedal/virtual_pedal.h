@@ -1,5 +1,6 @@
 #pragma once
 #include "parameter_blocks.h"
+#include "pedal_memory.h"
 #include "preset_record.h"
 
 #include <chrono>
@@ -22,8 +23,8 @@ struct PedalOptions {
     double dropRate = 0.0;        // share of outgoing reports silently lost (0..1)
     double corruptRate = 0.0;     // share of outgoing frames sent with a wrong check value
     std::uint32_t seed = 1;       // for the random faults
-    bool noAcks = false;          // never acknowledge 225, 229, 170, 171
-    int unplugAfterFrames = -1;   // unplug after sending this many frames (-1: never)
+    bool noAcks = false;          // never acknowledge 225, 229, 170, 171, nor confirm 168
+    int unplugAfterFrames = -1;   // unplug after sending this many frames since start() (-1: never)
     bool paced = true;            // at most one report per millisecond each way
 };
 
@@ -44,6 +45,7 @@ public:
     VirtualPedal& operator=(const VirtualPedal&) = delete;
 
     // Creates the socket and starts serving on a thread of its own. False on failure.
+    // After stop() or an unplug it plugs the pedal in again with everything it remembers.
     bool start();
     // Stops serving and removes the socket (an unplug as the host sees it).
     void stop();
@@ -67,6 +69,17 @@ public:
     // Waits until a frame with this command has been received (counting from the start).
     bool waitForCommand(std::uint8_t command, std::chrono::milliseconds timeout,
                         std::size_t occurrence = 1) const;
+
+    // More inspection, thread-safe copies.
+    GlobalSettings settings() const;    // system, global EQ, footswitch mode, merge, focus
+    LiveSound liveSound() const;        // modules, chain, volume, EXP, CTRL as they play
+    PresetRecord liveRecord() const;    // the live sound written into the record it came from
+    IrSlot irSlot(int slot) const;      // user IR slot 0..9
+    AmpSlot ampSlot(int slot) const;    // user amp slot 0..9
+    std::size_t reportsSent() const;    // reports handed to the bus
+    std::size_t reportsDropped() const; // reports lost on purpose (dropRate)
+    std::size_t sessions() const;       // host connections accepted so far
+    std::string socketPath() const;     // busDir/socketName
 
     // The factory content the pedal starts with (deterministic), exposed for tests.
     static std::vector<PresetRecord> factoryPresets();

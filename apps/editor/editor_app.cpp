@@ -1,0 +1,111 @@
+#include "editor_app.h"
+
+#include "app_delegate.h"
+#include "diary.h"
+#include "editor_window.h"
+#include "hidraw_backend.h"
+#include "load_data_window.h"
+#include "virtual_bus_backend.h"
+#include "virtual_pedal.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <unistd.h>
+
+namespace quorvex {
+
+EditorApp::EditorApp(EditorOptions options) : options_(std::move(options)) {}
+
+EditorApp::~EditorApp() {
+    if (hub_) hub_->stopLink();
+    if (virtualPedal_) virtualPedal_->stop();
+    if (!virtualBus_.isEmpty()) QDir(virtualBus_).removeRecursively();
+}
+
+std::unique_ptr<HidBackend> EditorApp::makeBackend() {
+    if (options_.virtualPedal) {
+        // A private bus folder with one virtual pedal on it.
+        virtualBus_ = QDir::temp().filePath(QStringLiteral("quorvex-editor-%1").arg(::getpid()));
+        QDir().mkpath(virtualBus_);
+        virtualPedal_ = std::make_unique<pedal::VirtualPedal>(virtualBus_.toStdString());
+        virtualPedal_->start();
+        return std::make_unique<VirtualBusBackend>(virtualBus_.toStdString());
+    }
+    if (!options_.busDir.isEmpty()) return std::make_unique<VirtualBusBackend>(options_.busDir.toStdString());
+    return std::make_unique<HidrawBackend>();
+}
+
+int EditorApp::run() {
+    hub_ = std::make_unique<AppDelegate>();
+    window_ = std::make_unique<EditorWindow>(*hub_);
+    connect(hub_.get(), &AppDelegate::fatalAlert, this, &EditorApp::showFatal);
+    connect(window_.get(), &EditorWindow::closed, this, &EditorApp::quit);
+    // The loading window is the only window for a while; closing it must not end the
+    // program behind the start-up's back.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    LinkOptions link;
+    link.diary = &GGEffectFunManager::shareManager();
+    hub_->startLink(makeBackend(), link);
+
+    if (!runLoadingWindow() || exiting_) return 0;
+
+    window_->show();
+    window_->raise();
+    if (!options_.screenshot.isEmpty()) {
+        // Let the posted events of the last presets reach the screens first.
+        QTimer::singleShot(600, this, &EditorApp::saveScreenshot);
+    }
+    QApplication::exec();
+    return 0;
+}
+
+bool EditorApp::runLoadingWindow() {
+    LoadDataWindowController loading;
+    loadWindow_ = &loading;
+    connect(hub_.get(), &AppDelegate::loadProgress, &loading, [&loading](float v) {
+        loading.setPedalState(LoadDataWindowController::PedalState::Loading);
+        loading.SetProgress(v);
+    });
+    connect(&loading, &LoadDataWindowController::exitRequested, this, &EditorApp::quit);
+    // Tell the user whether the pedal is missing, locked away, or sending.
+    QTimer presence;
+    connect(&presence, &QTimer::timeout, &loading, [this, &loading] {
+        const PedalPresence state = hub_->HidDevece()->hidClass().presence();
+        if (state == PedalPresence::NoPermission) loading.setPedalState(LoadDataWindowController::PedalState::NoPermission);
+        if (state == PedalPresence::Connected) loading.setPedalState(LoadDataWindowController::PedalState::Loading);
+    });
+    presence.start(200);
+    const int result = loading.exec();
+    loadWindow_ = nullptr;
+    return result == QDialog::Accepted;
+}
+
+void EditorApp::showFatal(const QString& message) {
+    if (alertShown_) return;
+    alertShown_ = true;
+    QWidget* parent = loadWindow_ ? static_cast<QWidget*>(loadWindow_) : window_.get();
+    QMessageBox alert(QMessageBox::Critical, QStringLiteral("QUORVEX III"), message, QMessageBox::NoButton, parent);
+    alert.setWindowModality(Qt::WindowModal);
+    alert.addButton(QStringLiteral("Exit"), QMessageBox::AcceptRole);
+    alert.exec();
+    quit();
+}
+
+void EditorApp::quit() {
+    exiting_ = true;
+    if (hub_) hub_->stopLink();
+    QCoreApplication::exit(0);
+}
+
+void EditorApp::saveScreenshot() {
+    const bool saved = window_->grab().save(options_.screenshot, "PNG");
+    if (!saved) qWarning("could not write %s", qPrintable(options_.screenshot));
+    quit();
+}
+
+}  // namespace quorvex

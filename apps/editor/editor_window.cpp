@@ -1,0 +1,62 @@
+#include "editor_window.h"
+
+#include "app_delegate.h"
+#include "control_palette.h"
+#include "fx_mode_controller.h"
+#include "root_view_controller.h"
+
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QStackedWidget>
+
+namespace quorvex {
+
+EditorWindow::EditorWindow(AppDelegate& hub, QWidget* parent)
+    : QMainWindow(parent), hub_(hub), root_(new RootViewController(hub)), stack_(new QStackedWidget) {
+    setWindowTitle(QStringLiteral("QUORVEX III"));
+    resize(1280, 800);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, ui::palette::stage());
+    pal.setColor(QPalette::WindowText, ui::palette::text());
+    setPalette(pal);
+
+    auto* central = new QWidget;
+    central->setAutoFillBackground(true);
+    auto* layout = new QHBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(root_);
+    layout->addWidget(stack_, 1);
+    setCentralWidget(central);
+
+    hub_.setPresetList(root_);
+    addPanel(new FxModeController);
+    connect(root_, &RootViewController::moduleSelected, this, &EditorWindow::showModule);
+}
+
+void EditorWindow::addPanel(ModulePanel* panel) {
+    const Module module = panel->module();
+    panels_[static_cast<std::size_t>(module)] = panel;
+    stack_->addWidget(panel);
+    hub_.setModulePanel(module, panel);
+    // The hub reads the panel's block on the next turn of the event loop, after the
+    // panel's own handler has finished.
+    connect(panel, &ModulePanel::SelfDataChange, &hub_, [this, module] { hub_.ModuleDataChangeAction(module); },
+            Qt::QueuedConnection);
+}
+
+void EditorWindow::showModule(int module) {
+    if (module < 0 || module >= kModuleCount) return;
+    if (ModulePanel* panel = panels_[static_cast<std::size_t>(module)]) stack_->setCurrentWidget(panel);
+}
+
+}  // namespace quorvex
+
+namespace quorvex {
+
+void EditorWindow::closeEvent(QCloseEvent* event) {
+    emit closed();
+    QMainWindow::closeEvent(event);
+}
+
+}  // namespace quorvex

@@ -1,0 +1,44 @@
+#pragma once
+#include "parameter_blocks.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class QStackedWidget;
+class QLabel;
+
+namespace quorvex {
+
+class AppDelegate;
+class RootViewController;
+class ModulePanel;
+
+// The main window: the preset side on the left, the module panels on the right.
+class EditorWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit EditorWindow(AppDelegate& hub, QWidget* parent = nullptr);
+
+    RootViewController* rootViewController() const { return root_; }
+    ModulePanel* panel(Module module) const { return panels_[static_cast<std::size_t>(module)]; }
+    // Shows the panel of module 0..8 when it exists.
+    void showModule(int module);
+
+signals:
+    // The user closed the main window: the editor ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void addPanel(ModulePanel* panel);
+
+    AppDelegate& hub_;
+    RootViewController* root_;
+    QStackedWidget* stack_;
+    std::array<ModulePanel*, kModuleCount> panels_{};
+};
+
+}  // namespace quorvex

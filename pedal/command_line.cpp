@@ -1,0 +1,99 @@
+#include "command_line.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace quorvex::pedal {
+namespace {
+
+template <typename Int>
+bool parseInt(const std::string& text, Int& out) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, out);
+    return ec == std::errc() && ptr == end;
+}
+
+bool parseRate(const std::string& text, double& out) {
+    try {
+        std::size_t used = 0;
+        const double value = std::stod(text, &used);
+        if (used != text.size() || !std::isfinite(value) || value < 0.0 || value > 1.0) return false;
+        out = value;
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+}  // namespace
+
+std::string usageText(const std::string& program) {
+    return "usage: " + program +
+           " --bus DIR [options]\n"
+           "Plays a QUORVEX III pedal on the virtual HID bus in DIR until interrupted.\n"
+           "\n"
+           "  --bus DIR          bus folder (created if missing)\n"
+           "  --name FILE        socket file name in the bus folder (default quorvex-iii)\n"
+           "  --firmware TEXT    firmware version in the identity report (default 1.0.0)\n"
+           "  --product TEXT     product text in the identity report (default KIRO_QUORVEXIII)\n"
+           "  --drop RATE        share 0..1 of outgoing reports to lose\n"
+           "  --corrupt RATE     share 0..1 of outgoing frames to send with a wrong check value\n"
+           "  --seed N           seed of the random faults (default 1)\n"
+           "  --no-acks          never answer uploads, preset writes, backup blocks or saves\n"
+           "  --unplug-after N   unplug after sending N frames\n"
+           "  --unpaced          send and read as fast as possible (no 1 ms report slots)\n"
+           "  --help             show this text\n";
+}
+
+CommandLine parseCommandLine(const std::vector<std::string>& args) {
+    CommandLine cl;
+    auto fail = [&cl](std::string message) {
+        cl.action = CommandLine::Action::Error;
+        cl.error = std::move(message);
+        return cl;
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            cl.action = CommandLine::Action::Help;
+            return cl;
+        }
+        if (arg == "--no-acks") {
+            cl.options.noAcks = true;
+            continue;
+        }
+        if (arg == "--unpaced") {
+            cl.options.paced = false;
+            continue;
+        }
+        const bool takesValue = arg == "--bus" || arg == "--name" || arg == "--firmware" || arg == "--product" ||
+                                arg == "--drop" || arg == "--corrupt" || arg == "--seed" || arg == "--unplug-after";
+        if (!takesValue) return fail("unknown option: " + arg);
+        if (i + 1 >= args.size()) return fail(arg + " needs a value");
+        const std::string& value = args[++i];
+        if (arg == "--bus") {
+            cl.busDir = value;
+        } else if (arg == "--name") {
+            if (value.empty() || value.find('/') != std::string::npos) return fail("--name takes a plain file name");
+            cl.options.socketName = value;
+        } else if (arg == "--firmware") {
+            cl.options.firmware = value;
+        } else if (arg == "--product") {
+            cl.options.product = value;
+        } else if (arg == "--drop") {
+            if (!parseRate(value, cl.options.dropRate)) return fail("--drop takes a rate from 0 to 1");
+        } else if (arg == "--corrupt") {
+            if (!parseRate(value, cl.options.corruptRate)) return fail("--corrupt takes a rate from 0 to 1");
+        } else if (arg == "--seed") {
+            if (!parseInt(value, cl.options.seed)) return fail("--seed takes a whole number");
+        } else {
+            if (!parseInt(value, cl.options.unplugAfterFrames) || cl.options.unplugAfterFrames < 0)
+                return fail("--unplug-after takes a whole number of frames");
+        }
+    }
+    if (cl.busDir.empty()) return fail("--bus DIR is required");
+    return cl;
+}
+
+}  // namespace quorvex::pedal

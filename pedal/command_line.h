@@ -1,0 +1,21 @@
+#pragma once
+#include "virtual_pedal.h"
+
+#include <string>
+#include <vector>
+
+namespace quorvex::pedal {
+
+// What `quorvex-pedal` was asked to do.
+struct CommandLine {
+    enum class Action { Run, Help, Error };
+    Action action = Action::Run;
+    std::string busDir;
+    PedalOptions options;
+    std::string error;  // for Action::Error
+};
+
+CommandLine parseCommandLine(const std::vector<std::string>& args);  // without the program name
+std::string usageText(const std::string& program);
+
+}  // namespace quorvex::pedal
