@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs the command-line tool against the virtual pedal.
+# Sets up, builds and opens the editor: with the pedal when one is plugged in,
+# otherwise with the built-in virtual pedal. Extra arguments go to the editor.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build --target quorvex-pedal quorvex-cli
-bus=$(mktemp -d)
-build/pedal/quorvex-pedal --bus "$bus" &
-pedal=$!
-trap 'kill $pedal 2>/dev/null; rm -rf "$bus"' EXIT
-build/apps/quorvex-cli --bus "$bus" presets "$@"
+cmake --build build --target quorvex-editor quorvex-cli quorvex-pedal
+if ls /sys/bus/hid/devices 2>/dev/null | grep -qi ':0483:1513\.'; then
+  exec build/apps/quorvex-editor "$@"
+fi
+echo "No QUORVEX III on USB: opening the editor with the virtual pedal." >&2
+exec build/apps/quorvex-editor --virtual-pedal "$@"

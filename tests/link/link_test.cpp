@@ -28,8 +28,9 @@ TEST(Link, GreetsChecksAndLoadsThePresets) {
     ASSERT_GE(commands.size(), 2u);
     EXPECT_EQ(commands[0], cmd::Start);
     EXPECT_EQ(commands[1], cmd::Hello);
-    // The greeting report carries no bytes, so reports outnumber the frames' reports by one.
-    EXPECT_GE(pedal.reportsReceived(), 3u);
+    // One empty greeting report, then one report for each of the two short start frames.
+    EXPECT_EQ(commands.size(), 2u);
+    EXPECT_EQ(pedal.reportsReceived(), 3u);
 
     // The hello goes one tick after the start frame.
     h.events.locked([&] {
@@ -77,6 +78,45 @@ TEST(Link, EditsReachThePedalCoalescedAndKnobsComeBack) {
             if (e.code == EventCode::DelayModeUpdateData && e.values[3] == 321) return true;
         return false;
     }));
+}
+
+TEST(Link, DueCommandsLeaveInRingOrderOnePerTick) {
+    LinkHarness h;
+    auto& pedal = h.addPedal();
+    h.startLink();
+    ASSERT_TRUE(h.waitForPresets());
+    const std::size_t before = pedal.receivedFrames().size();
+    const std::uint32_t reverb[] = {1, 1, 1, 1, 1, 1};
+    const std::uint32_t fx[] = {1, 1, 2, 2, 2, 2};
+    const std::uint32_t chain[18] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    const std::uint32_t current[] = {4, 0};
+    const std::uint32_t fsMode[] = {1};
+    const std::uint32_t system[10] = {};
+    h.link().SendDataToDevoice(BlockType::FSMODE, fsMode, 1);
+    h.link().SendDataToDevoice(BlockType::CURRENT, current, 2);
+    h.link().SendDataToDevoice(BlockType::REVERB, reverb, 6);
+    h.link().SendDataToDevoice(BlockType::SYSTEM, system, 10);
+    h.link().SendDataToDevoice(BlockType::CHAIN, chain, 18);
+    h.link().SendDataToDevoice(BlockType::FX, fx, 6);
+    ASSERT_TRUE(pedal.waitForCommand(cmd::FsMode, 5s));
+    ASSERT_TRUE(pedal.waitForCommand(cmd::Fx, 5s));
+    ASSERT_TRUE(pedal.waitForCommand(cmd::CurrentPreset, 5s));
+    ASSERT_TRUE(pedal.waitForCommand(cmd::Reverb, 5s));
+    ASSERT_TRUE(pedal.waitForCommand(cmd::System, 5s));
+    ASSERT_TRUE(pedal.waitForCommand(cmd::Chain, 5s));
+    std::vector<std::size_t> positions;
+    const auto frames = pedal.receivedFrames();
+    for (auto it = frames.begin() + static_cast<std::ptrdiff_t>(before); it != frames.end(); ++it) {
+        const auto found = std::find(kSchedulerRing.begin(), kSchedulerRing.end(), it->command);
+        ASSERT_NE(found, kSchedulerRing.end());
+        positions.push_back(static_cast<std::size_t>(found - kSchedulerRing.begin()));
+    }
+    ASSERT_EQ(positions.size(), 6u) << "one frame per due command";
+    // Sent in ring order, starting wherever the scheduler stood: at most one wrap.
+    int wraps = 0;
+    for (std::size_t i = 1; i < positions.size(); ++i) wraps += positions[i] < positions[i - 1];
+    EXPECT_LE(wraps, 1);
+    EXPECT_TRUE(wraps == 0 || positions.back() < positions.front());
 }
 
 TEST(Link, RefusedFirmwareHearsOnlyTheStartFrame) {
