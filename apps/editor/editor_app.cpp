@@ -43,6 +43,7 @@ int EditorApp::run() {
     hub_ = std::make_unique<AppDelegate>();
     window_ = std::make_unique<EditorWindow>(*hub_);
     connect(hub_.get(), &AppDelegate::fatalAlert, this, &EditorApp::showFatal);
+    hub_->installKeyHook(qApp);
     connect(window_.get(), &EditorWindow::closed, this, &EditorApp::quit);
     // The loading window is the only window for a while; closing it must not end the
     // program behind the start-up's back.

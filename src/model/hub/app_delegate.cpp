@@ -3,6 +3,7 @@
 #include "commands.h"
 #include "yj_object_tool.h"
 
+#include <QKeyEvent>
 #include <QMetaObject>
 
 namespace quorvex {
@@ -33,6 +34,18 @@ void AppDelegate::startLink(std::unique_ptr<HidBackend> backend, LinkOptions opt
 
 void AppDelegate::stopLink() {
     if (link_) link_->shutdown();
+}
+
+void AppDelegate::installKeyHook(QObject* application) { application->installEventFilter(this); }
+
+bool AppDelegate::eventFilter(QObject* watched, QEvent* event) {
+    // Only presses that reach a window count once; the application sees each key press
+    // once per receiving object, so filter on the spontaneous window-level event.
+    if (event->type() == QEvent::KeyPress && watched->isWindowType()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (!key->text().isEmpty() && key->text().at(0) == QLatin1Char(' ')) emit keySpaceClick();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 // ---- screen to pedal ----

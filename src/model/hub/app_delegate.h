@@ -31,6 +31,10 @@ public:
     void setPresetList(PresetListPort* list);
     void route(EventCode code, EventHandler handler);
 
+    // Watches the application's key presses: the space bar taps the tempo wherever the
+    // focus is. Every key still reaches its widget.
+    void installKeyHook(QObject* application);
+
     // Starts the link on a backend (the real pedal or the virtual bus).
     void startLink(std::unique_ptr<HidBackend> backend, LinkOptions options = {});
     void stopLink();
@@ -60,10 +64,15 @@ public:
     void postFirmwareTooOld() override;
 
 signals:
+    // The space bar was pressed (tap tempo).
+    void keySpaceClick();
     void loadProgress(float progress);
     void presetsLoaded();
     // The link failed for good: show the message with its single "Exit" button.
     void fatalAlert(const QString& message);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void handleEvent(EventCode code, const std::vector<std::uint32_t>& values);
