@@ -243,7 +243,6 @@ std::vector<Frame> PedalCore::stateFrames() const {
     frames.push_back(frameOf(command::kFsMode, {s.fsMode}));
     frames.push_back(frameOf(command::kCtrl, ctrlPayload(live.ctrl)));
     frames.push_back(frameOf(command::kExp, lowBytes(live.exp)));
-    frames.push_back(frameOf(command::kCurrentPreset, {slotLow(memory_.currentPreset), slotHigh(memory_.currentPreset)}));
     for (int m = 0; m < kModuleCount; ++m) {
         const auto module = static_cast<Module>(m);
         frames.push_back(frameOf(moduleCommand(module), encodeModuleReport(module, live.module(module))));
@@ -253,6 +252,9 @@ std::vector<Frame> PedalCore::stateFrames() const {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         frames.push_back(presetFrame(command::kPresetRecord, slot, memory_.presets[static_cast<std::size_t>(slot)]));
     }
+    // The current preset last: by then the host holds every record, so it can show the
+    // slot's stored sound, and the preset counts as unedited.
+    frames.push_back(frameOf(command::kCurrentPreset, {slotLow(memory_.currentPreset), slotHigh(memory_.currentPreset)}));
     return frames;
 }
 

@@ -13,7 +13,7 @@ namespace {
 using quorvex::Module;
 using quorvex::pedal::VirtualPedal;
 
-constexpr std::uint8_t kStateOrder[] = {133, 227, 161, 159, 137, 164, 163, 166, 144, 145,
+constexpr std::uint8_t kStateOrder[] = {133, 227, 161, 159, 137, 164, 163, 144, 145,
                                         147, 148, 149, 150, 151, 152, 153, 160, 162};
 constexpr std::size_t kStateFrames = std::size(kStateOrder);
 
@@ -21,7 +21,7 @@ std::vector<HostFrame> dump(TestHost& host) {
     host.startLink();
     auto identity = host.next();
     EXPECT_TRUE(identity && identity->command == 0);
-    return host.take(kStateFrames + 300, 20000ms);
+    return host.take(kStateFrames + 300 + 1, 20000ms);
 }
 
 std::string name10(const std::vector<std::uint8_t>& p, std::size_t at, std::size_t width) {
@@ -35,9 +35,9 @@ TEST(PedalStateDump, SettingsAndSoundComeFirstThenEveryPresetInSlotOrder) {
     ASSERT_TRUE(pedal.start());
     TestHost host(pedal.socketPath());
     const auto frames = dump(host);
-    ASSERT_EQ(frames.size(), kStateFrames + 300);
+    ASSERT_EQ(frames.size(), kStateFrames + 300 + 1);
 
-    const std::size_t sizes[] = {150, 150, 10, 10, 1, 12, 7, 2, 12, 10, 16, 12, 10, 22, 14, 0, 12, 18, 1};
+    const std::size_t sizes[] = {150, 150, 10, 10, 1, 12, 7, 12, 10, 16, 12, 10, 22, 14, 0, 12, 18, 1};
     for (std::size_t i = 0; i < kStateFrames; ++i) {
         EXPECT_EQ(frames[i].command, kStateOrder[i]) << "position " << i;
         if (sizes[i] != 0) {
@@ -53,6 +53,8 @@ TEST(PedalStateDump, SettingsAndSoundComeFirstThenEveryPresetInSlotOrder) {
         EXPECT_TRUE(std::equal(f.payload.begin() + 2, f.payload.end(), factory[static_cast<std::size_t>(slot)].begin()))
             << "slot " << slot;
     }
+    // The current preset comes last, once every record is there.
+    EXPECT_EQ(frames.back().command, 166);
     const auto& clean = frames[kStateFrames + 4].payload;
     EXPECT_EQ(quorvex::nameText(clean.data() + 2 + quorvex::record::kName), "CLEAN");
     EXPECT_TRUE(host.silentFor(150ms));
@@ -64,9 +66,9 @@ TEST(PedalStateDump, ValuesMatchWhatThePedalHolds) {
     ASSERT_TRUE(pedal.start());
     TestHost host(pedal.socketPath());
     const auto frames = dump(host);
-    ASSERT_EQ(frames.size(), kStateFrames + 300);
+    ASSERT_EQ(frames.size(), kStateFrames + 300 + 1);
     auto payloadOf = [&](std::uint8_t cmd) {
-        for (std::size_t i = 0; i < kStateFrames; ++i)
+        for (std::size_t i = 0; i < frames.size(); ++i)
             if (frames[i].command == cmd) return frames[i].payload;
         return std::vector<std::uint8_t>{};
     };

@@ -1,0 +1,146 @@
+// The editor's screens, hub and link against a virtual pedal, as a guitarist uses them.
+#include "app_delegate.h"
+#include "down_menu_view.h"
+#include "editor_window.h"
+#include "fx_mode_controller.h"
+#include "hy_slider.h"
+#include "preset_list_model.h"
+#include "root_view_controller.h"
+#include "virtual_bus_backend.h"
+#include "virtual_pedal.h"
+#include "yj_text_field.h"
+
+#include <QListView>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quorvex;
+using namespace std::chrono_literals;
+
+class TestEditorFlows : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> bus;
+    std::unique_ptr<pedal::VirtualPedal> pedal;
+    std::unique_ptr<AppDelegate> hub;
+    std::unique_ptr<EditorWindow> window;
+
+    std::size_t countOf(std::uint8_t command) const {
+        std::size_t n = 0;
+        for (const auto& f : pedal->receivedFrames()) n += f.command == command;
+        return n;
+    }
+    std::optional<pedal::ReceivedFrame> last(std::uint8_t command) const {
+        std::optional<pedal::ReceivedFrame> found;
+        for (const auto& f : pedal->receivedFrames())
+            if (f.command == command) found = f;
+        return found;
+    }
+    QString editedMark(int row) const {
+        const QModelIndex index = window->rootViewController()->tableView()->model()->index(row, 0);
+        return index.data(PresetListModel::EditedMarkRole).toString();
+    }
+    ModulePanel* fx() const { return window->panel(Module::Fx); }
+
+private slots:
+    void init() {
+        bus = std::make_unique<QTemporaryDir>();
+        pedal = std::make_unique<pedal::VirtualPedal>(bus->path().toStdString());
+        QVERIFY(pedal->start());
+        hub = std::make_unique<AppDelegate>();
+        window = std::make_unique<EditorWindow>(*hub);
+        QSignalSpy loaded(hub.get(), &AppDelegate::presetsLoaded);
+        LinkOptions options;
+        options.startDelay = 0ms;
+        hub->startLink(std::make_unique<VirtualBusBackend>(bus->path().toStdString()), options);
+        QVERIFY(loaded.wait(15000));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTest::qWait(50);  // the last posted events of the load
+    }
+    void cleanup() {
+        hub->stopLink();
+        window.reset();
+        hub.reset();
+        pedal->stop();
+        pedal.reset();
+        bus.reset();
+    }
+
+    void loadedPresetsAndCurrentSoundAreShown() {
+        QVERIFY2(!hub->GetIsChangeGuiData(), "a freshly loaded preset is not edited");
+        QCOMPARE(window->rootViewController()->presetNameArr().at(4), QStringLiteral("002B:CLEAN"));
+        const auto live = pedal->block(Module::Fx);
+        QCOMPARE(fx()->block()[1], live[1]);
+        QCOMPARE(fx()->pTextFieldVale(0)->text(), QString::number(live[2]));
+        QCOMPARE(window->windowTitle(), QStringLiteral("QUORVEX III"));
+    }
+
+    void draggingASliderSendsFocusAndBlockAndMarksThePreset() {
+        QCOMPARE(editedMark(window->rootViewController()->selectedCell()), QString());
+        ui::HYSlider* slider = fx()->pSlider(1);
+        const QPoint end(slider->width() - 1, slider->height() / 2);
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, slider->height() / 2));
+        QTest::mouseMove(slider, end);
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, end);
+        // The event loop must turn for the slider's deferred action to reach the hub.
+        QTRY_COMPARE_WITH_TIMEOUT(pedal->block(Module::Fx)[3], 100u, 3000);
+        QVERIFY(countOf(144) >= 1);
+        // The focus message has its own place later in the scheduler's ring.
+        QTRY_VERIFY_WITH_TIMEOUT(last(130).has_value(), 3000);
+        QCOMPARE(last(130)->payload, (std::vector<std::uint8_t>{1, 0}));
+        QTRY_COMPARE(editedMark(window->rootViewController()->selectedCell()), QStringLiteral("*"));
+        QVERIFY(hub->GetIsChangeGuiData());
+    }
+
+    void aKnobOnThePedalMovesThePanelWithoutEcho() {
+        const std::size_t sent = countOf(144);
+        pedal->turnKnob(Module::Fx, 2, 77);
+        QTRY_COMPARE(fx()->pTextFieldVale(0)->text(), QStringLiteral("77"));
+        QCOMPARE(fx()->pSlider(0)->floatValue(), 0.77);
+        QTest::qWait(400);  // more than one scheduler cycle
+        QCOMPARE(countOf(144), sent);
+    }
+
+    void pickingASlotSends166AndShowsItsRecord() {
+        QVERIFY(!hub->GetIsChangeGuiData());  // else the pick would ask to save first
+        QVERIFY(window->rootViewController()->tableViewShouldSelectRow(4));
+        QVERIFY(pedal->waitForCommand(166, 3000ms));
+        QCOMPARE(last(166)->payload, (std::vector<std::uint8_t>{4, 0}));
+        const auto stored = moduleValuesFromRecord(pedal->record(4), Module::Fx);
+        QCOMPARE(fx()->block()[1], stored[1]);
+        QCOMPARE(fx()->block()[5], stored[5]);
+        QCOMPARE(window->rootViewController()->presetNameHY()->text(), QStringLiteral("002B:CLEAN"));
+        QTRY_COMPARE(pedal->currentPreset(), 4);
+    }
+
+    void savingSends168AndRenamesTheRow() {
+        hub->SavePresetChange(10, QStringLiteral("My Tone!"));
+        QVERIFY(pedal->waitForCommand(168, 3000ms));
+        QCOMPARE(window->rootViewController()->presetNameArr().at(10), QStringLiteral("004B:MY TONE"));
+        QTRY_COMPARE(recordName(pedal->record(10)), std::string("MY TONE"));
+        // The pedal's copy of the slot comes back, so a later pick shows the saved sound.
+        QTRY_VERIFY(hub->HidDevece()->presets().record(10) == pedal->record(10));
+    }
+
+    void unpluggingThePedalRaisesTheDisconnectAlert() {
+        QSignalSpy fatal(hub.get(), &AppDelegate::fatalAlert);
+        pedal->unplug();
+        QVERIFY(fatal.wait(5000));
+        QCOMPARE(fatal[0][0].toString(), QStringLiteral("Disconnect! Please try again after connecting."));
+    }
+
+    void spaceBarReachesTheKeyHook() {
+        hub->installKeyHook(qApp);
+        QSignalSpy taps(hub.get(), &AppDelegate::keySpaceClick);
+        QTest::keyClick(window->windowHandle(), Qt::Key_Space, Qt::NoModifier);
+        QCOMPARE(taps.size(), 1);
+        QTest::keyClick(window->windowHandle(), Qt::Key_A, Qt::NoModifier);
+        QCOMPARE(taps.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestEditorFlows)
+#include "test_editor_flows.moc"
