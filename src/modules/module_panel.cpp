@@ -43,9 +43,9 @@ ModulePanel::ModulePanel(ModuleTable table, QWidget* parent)
 
 void ModulePanel::buildRows() {
     auto* grid = new QGridLayout(this);
-    grid->setContentsMargins(24, 18, 24, 18);
-    grid->setHorizontalSpacing(16);
-    grid->setVerticalSpacing(14);
+    grid->setContentsMargins(56, 40, 56, 40);
+    grid->setHorizontalSpacing(20);
+    grid->setVerticalSpacing(26);
 
     auto* caption = new QLabel(table_.caption, this);
     QFont captionFont = caption->font();
@@ -71,8 +71,9 @@ void ModulePanel::buildRows() {
     for (const ModelEntry& m : table_.models) names << m.name;
     popButton_->setDataArray(names);
     connect(popButton_, &ui::GPopUpButton::action, this, &ModulePanel::popupButtonChange);
-    grid->addWidget(effect, 1, 0);
-    grid->addWidget(popButton_, 1, 1, 1, 2, Qt::AlignLeft);
+    // Row 1 is an empty stretch that keeps the rows in the middle of the plate.
+    grid->addWidget(effect, 2, 0);
+    grid->addWidget(popButton_, 2, 1, 1, 2, Qt::AlignLeft);
 
     const QStringList& startTitles = table_.groups[static_cast<std::size_t>(table_.startGroup)].titles;
     for (int row = 0; row < table_.rows; ++row) {
@@ -80,9 +81,13 @@ void ModulePanel::buildRows() {
         auto* slider = new ui::HYSlider(this);
         auto* field = new ui::YJTextField(this);
         slider->setTagValue(row);
-        slider->setMinimumSize(320, 30);
-        field->setFixedWidth(72);
+        slider->setMinimumSize(320, 36);
+        field->setFixedSize(84, 36);
         field->setAlignment(Qt::AlignCenter);
+        QFont fieldFont = field->font();
+        fieldFont.setPointSizeF(14);
+        fieldFont.setBold(true);
+        field->setFont(fieldFont);
         slider->setFloatValue(0.5);
         field->setStringValue(QStringLiteral("50"));
         field->setValue(50.0f);
@@ -91,16 +96,33 @@ void ModulePanel::buildRows() {
         titles_.push_back(title);
         sliders_.push_back(slider);
         fields_.push_back(field);
-        grid->addWidget(title, row + 2, 0);
-        grid->addWidget(slider, row + 2, 1);
-        grid->addWidget(field, row + 2, 2, Qt::AlignLeft);
+        grid->addWidget(title, row + 3, 0);
+        grid->addWidget(slider, row + 3, 1);
+        grid->addWidget(field, row + 3, 2, Qt::AlignLeft);
         const QString name = row < startTitles.size() ? startTitles[row] : QString();
         title->setText(name);
         slider->setAccessibleName(name);
         field->setAccessibleName(name + QStringLiteral(" value"));
     }
     grid->setColumnStretch(1, 1);
-    grid->setRowStretch(table_.rows + 2, 1);
+    grid->setRowStretch(1, 1);
+    grid->setRowStretch(table_.rows + 3, 2);
+}
+
+void ModulePanel::paintEvent(QPaintEvent*) {
+    // The panel sits on a plate like the enclosure of a stomp box: dark metal with a lit
+    // edge along the top.
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF plate = QRectF(rect()).adjusted(20, 16, -20, -16);
+    QLinearGradient metal(plate.topLeft(), plate.bottomLeft());
+    metal.setColorAt(0, QColor(0x24, 0x29, 0x2e));
+    metal.setColorAt(1, QColor(0x17, 0x1a, 0x1d));
+    p.setPen(QPen(ui::palette::outline(), 1));
+    p.setBrush(metal);
+    p.drawRoundedRect(plate, 16, 16);
+    p.setPen(QPen(ui::palette::teal(), 3, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(plate.left() + 24, plate.top() + 1.5), QPointF(plate.right() - 24, plate.top() + 1.5));
 }
 
 void ModulePanel::showGroupOf(std::uint32_t modelNumber) {

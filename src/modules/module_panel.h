@@ -49,6 +49,9 @@ signals:
     // The block changed; the hub reads it on the next turn of the event loop.
     void SelfDataChange();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     void buildRows();
     void showGroupOf(std::uint32_t modelNumber);
