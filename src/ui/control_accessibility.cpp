@@ -99,4 +99,12 @@ void installControlAccessibility() {
     (void)installed;
 }
 
+void announceExpandedChange(QObject* owner) {
+    QAccessible::State changed;
+    changed.expanded = true;
+    changed.collapsed = true;
+    QAccessibleStateChangeEvent event(owner, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
 }  // namespace quorvex::ui

@@ -199,11 +199,7 @@ void GPopUpButton::setShown(bool shown) {
         return;
     m_isShow = shown;
     update();
-    QAccessible::State changed;
-    changed.expanded = true;
-    changed.collapsed = true;
-    QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
+    announceExpandedChange(this);
 }
 
 bool GPopUpButton::eventFilter(QObject* watched, QEvent* event) {

@@ -16,14 +16,8 @@ using quorvex::PresetRecord;
 using quorvex::pedal::VirtualPedal;
 using quorvex::pedal::putBe16;
 
-class PedalHostCommands : public ::testing::Test {
+class PedalHostCommands : public ConnectedPedalTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(pedal.start());
-        host = std::make_unique<TestHost>(pedal.socketPath());
-        ASSERT_TRUE(host->connected());
-        host->greet();
-    }
     // Sends a frame and waits until the pedal has taken it.
     void deliver(std::uint8_t cmd, const std::vector<std::uint8_t>& payload) {
         const std::size_t before = countOf(cmd);
@@ -40,9 +34,6 @@ protected:
         return out;
     }
 
-    TempBus bus;
-    VirtualPedal pedal{bus.dir(), fastOptions()};
-    std::unique_ptr<TestHost> host;
 };
 
 TEST_F(PedalHostCommands, ModuleBlocksAreKeptAsSent) {

@@ -9,23 +9,16 @@ namespace {
 using quorvex::Module;
 using quorvex::pedal::VirtualPedal;
 
-class PedalControls : public ::testing::Test {
+class PedalControls : public ConnectedPedalTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(pedal.start());
-        host = std::make_unique<TestHost>(pedal.socketPath());
-        ASSERT_TRUE(host->connected());
-        host->greet();
+        ConnectedPedalTest::SetUp();
         ASSERT_TRUE(waitForSession());
     }
     bool waitForSession() {
         for (int i = 0; i < 300 && pedal.sessions() == 0; ++i) std::this_thread::sleep_for(10ms);
         return pedal.sessions() == 1;
     }
-
-    TempBus bus;
-    VirtualPedal pedal{bus.dir(), fastOptions()};
-    std::unique_ptr<TestHost> host;
 };
 
 TEST_F(PedalControls, KnobSendsTheWholeModuleBlock) {

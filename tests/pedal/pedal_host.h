@@ -7,7 +7,10 @@
 #include "virtual_bus.h"
 #include "virtual_pedal.h"
 
+#include <gtest/gtest.h>
+
 #include <chrono>
+#include <memory>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -94,6 +97,21 @@ private:
 
 // A pedal that serves unpaced unless told otherwise, started on a fresh bus.
 quorvex::pedal::PedalOptions fastOptions();
+
+// A started pedal on a fresh bus with a greeted host connected to it.
+class ConnectedPedalTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(pedal.start());
+        host = std::make_unique<TestHost>(pedal.socketPath());
+        ASSERT_TRUE(host->connected());
+        host->greet();
+    }
+
+    TempBus bus;
+    quorvex::pedal::VirtualPedal pedal{bus.dir(), fastOptions()};
+    std::unique_ptr<TestHost> host;
+};
 
 // Helpers for payload checks.
 inline std::uint16_t be16(const std::vector<std::uint8_t>& p, std::size_t at) {

@@ -11,14 +11,8 @@ namespace {
 
 using quorvex::pedal::VirtualPedal;
 
-class PedalTransfers : public ::testing::Test {
+class PedalTransfers : public ConnectedPedalTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(pedal.start());
-        host = std::make_unique<TestHost>(pedal.socketPath());
-        ASSERT_TRUE(host->connected());
-        host->greet();
-    }
     std::optional<HostFrame> request(std::uint8_t kind, std::uint8_t item, std::uint8_t block) {
         host->send(170, {kind, item, block});
         return host->nextWith(170);
@@ -46,9 +40,6 @@ protected:
         return v;
     }
 
-    TempBus bus;
-    VirtualPedal pedal{bus.dir(), fastOptions()};
-    std::unique_ptr<TestHost> host;
 };
 
 TEST_F(PedalTransfers, IrChunksAreAcknowledgedAndTheNameArrivesWithTheFourth) {

@@ -1,3 +1,4 @@
+#include "control_accessibility.h"
 #include "down_menu_view.h"
 
 #include <QAccessible>
@@ -20,11 +21,7 @@ void downMenuView::setState(int state) {
         return;
     m_state = state;
     update();
-    QAccessible::State changed;
-    changed.expanded = true;
-    changed.collapsed = true;
-    QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
+    ui::announceExpandedChange(this);
 }
 
 void downMenuView::onTriggered() {

@@ -1,3 +1,4 @@
+#include "control_accessibility.h"
 #include "preset_volume_popup.h"
 
 #include <QAccessible>
@@ -26,11 +27,7 @@ void PresetVolumeReadout::setOpen(bool open) {
         return;
     m_open = open;
     update();
-    QAccessible::State changed;
-    changed.expanded = true;
-    changed.collapsed = true;
-    QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
+    ui::announceExpandedChange(this);
 }
 
 void PresetVolumeReadout::paintEvent(QPaintEvent*) {
