@@ -119,10 +119,7 @@ bool HIDClass::writeReport(const Report& report) {
 
 bool HIDClass::write_frame(const std::uint8_t* bytes, std::size_t n) {
     if (!isConnected_) return false;
-    for (const Report& report : cutIntoReports(bytes, n)) {
-        if (!writeReport(report)) return false;
-    }
-    return true;
+    return forEachReport(bytes, n, [this](const Report& report) { return writeReport(report); });
 }
 
 std::vector<DeviceInfo> HIDClass::deviceRefs() const {

@@ -30,15 +30,10 @@ std::vector<std::uint8_t> buildFrame(std::uint8_t command, std::span<const std::
 std::vector<Report> cutIntoReports(const std::uint8_t* bytes, std::size_t n) {
     std::vector<Report> reports;
     reports.reserve(n / kReportPayload + 1);
-    std::size_t offset = 0;
-    while (offset < n) {
-        const std::size_t chunk = std::min(kReportPayload, n - offset);
-        Report report{};
-        report[0] = static_cast<std::uint8_t>(chunk);
-        std::copy(bytes + offset, bytes + offset + chunk, report.begin() + 1);
-        reports.push_back(report);
-        offset += chunk;
-    }
+    forEachReport(bytes, n, [&reports](const Report& r) {
+        reports.push_back(r);
+        return true;
+    });
     return reports;
 }
 

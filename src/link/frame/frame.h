@@ -28,8 +28,22 @@ std::size_t sealFrame(std::uint8_t* frame);
 // Builds a complete frame for a command and payload (used by tests, the pedal and tools).
 std::vector<std::uint8_t> buildFrame(std::uint8_t command, std::span<const std::uint8_t> payload);
 
-// Cuts n frame bytes into 64-byte reports: full reports of 63 bytes, then the rest.
-// Unused report bytes are zero.
+// Cuts n frame bytes into 64-byte reports, full reports of 63 bytes, then the rest,
+// and hands each to send in order until send returns false. Unused report bytes are
+// zero. Returns whether every report was taken. Allocates nothing.
+template <typename Send>
+bool forEachReport(const std::uint8_t* bytes, std::size_t n, Send&& send) {
+    for (std::size_t offset = 0; offset < n; offset += kReportPayload) {
+        const std::size_t chunk = n - offset < kReportPayload ? n - offset : kReportPayload;
+        Report report{};
+        report[0] = static_cast<std::uint8_t>(chunk);
+        for (std::size_t i = 0; i < chunk; ++i) report[1 + i] = bytes[offset + i];
+        if (!send(report)) return false;
+    }
+    return true;
+}
+
+// The same reports collected in a list (for tests, the pedal and tools).
 std::vector<Report> cutIntoReports(const std::uint8_t* bytes, std::size_t n);
 
 // The frame's one-line text for the diary: the first nine bytes in lower-case hex.
