@@ -41,7 +41,16 @@ void LinkHarness::startLink(std::chrono::milliseconds startDelay) {
 }
 
 bool LinkHarness::waitForPresets(std::chrono::milliseconds timeout) {
-    return events.waitUntil([this] { return events.presetList.has_value(); }, timeout);
+    // The pedal names its current preset after the last record: wait for that too, so
+    // that a test starts on a quiet link.
+    return events.waitUntil(
+        [this] {
+            if (!events.presetList) return false;
+            for (const auto& e : events.events)
+                if (e.code == EventCode::PresetNowChangeUpdateData) return true;
+            return false;
+        },
+        timeout);
 }
 
 }  // namespace quorvex::testing

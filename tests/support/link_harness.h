@@ -18,7 +18,7 @@ public:
     pedal::VirtualPedal& addPedal(pedal::PedalOptions options);
     pedal::VirtualPedal& addPedal() { return addPedal(options()); }
     void startLink(std::chrono::milliseconds startDelay = std::chrono::milliseconds(20));
-    // Waits for the whole preset list (slot 299 received).
+    // Waits for the whole preset list (slot 299 received) and the current preset.
     bool waitForPresets(std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
     // A pedal paced like the real one: the link's receive ring is sized for that rate.
