@@ -136,9 +136,16 @@ private slots:
     void spaceBarReachesTheKeyHook() {
         hub->installKeyHook(qApp);
         QSignalSpy taps(hub.get(), &AppDelegate::keySpaceClick);
-        QTest::keyClick(window->windowHandle(), Qt::Key_Space, Qt::NoModifier);
+        fx()->pSlider(0)->setFocus();
+        QTRY_VERIFY(fx()->pSlider(0)->hasFocus());
+        QTest::keyClick(window->windowHandle(), Qt::Key_Space, Qt::NoModifier, 0);
         QCOMPARE(taps.size(), 1);
         QTest::keyClick(window->windowHandle(), Qt::Key_A, Qt::NoModifier);
+        QCOMPARE(taps.size(), 1);
+        // A space typed into a number field belongs to the text.
+        fx()->pTextFieldVale(0)->setFocus();
+        QTRY_VERIFY(fx()->pTextFieldVale(0)->hasFocus());
+        QTest::keyClick(window->windowHandle(), Qt::Key_Space, Qt::NoModifier);
         QCOMPARE(taps.size(), 1);
     }
 };

@@ -3,6 +3,9 @@
 #include "commands.h"
 #include "yj_object_tool.h"
 
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QMetaObject>
 
@@ -38,12 +41,24 @@ void AppDelegate::stopLink() {
 
 void AppDelegate::installKeyHook(QObject* application) { application->installEventFilter(this); }
 
+namespace {
+// Whether the focus is on something that takes typed text, such as a name field.
+bool typingIntoText() {
+    QObject* focus = QGuiApplication::focusObject();
+    if (!focus) return false;
+    QInputMethodQueryEvent query(Qt::ImEnabled);
+    QCoreApplication::sendEvent(focus, &query);
+    return query.value(Qt::ImEnabled).toBool();
+}
+}  // namespace
+
 bool AppDelegate::eventFilter(QObject* watched, QEvent* event) {
-    // Only presses that reach a window count once; the application sees each key press
-    // once per receiving object, so filter on the spontaneous window-level event.
+    // The application sees a key press once per object it passes through; the press on
+    // the window counts once. A space typed into a text field is part of the text, not
+    // a tap of the tempo.
     if (event->type() == QEvent::KeyPress && watched->isWindowType()) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->text().isEmpty() && key->text().at(0) == QLatin1Char(' ')) emit keySpaceClick();
+        if (!key->text().isEmpty() && key->text().at(0) == QLatin1Char(' ') && !typingIntoText()) emit keySpaceClick();
     }
     return QObject::eventFilter(watched, event);
 }
