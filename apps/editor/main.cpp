@@ -3,6 +3,20 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+// Ctrl+C or a polite kill ends the editor through its event loop, so that the link
+// stops and a built-in virtual pedal removes its bus folder.
+int signalPipe[2] = {-1, -1};
+void onSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -21,6 +35,14 @@ int main(int argc, char** argv) {
                                         QStringLiteral("file"));
     parser.addOptions({virtualPedal, bus, screenshot});
     parser.process(app);
+
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    if (::pipe(signalPipe) == 0) {
+        signalNotifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
+        std::signal(SIGINT, onSignal);
+        std::signal(SIGTERM, onSignal);
+    }
 
     quorvex::EditorOptions options;
     options.virtualPedal = parser.isSet(virtualPedal);
