@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "down_menu_view.h"
-#include "fake_preset_hub.h"
+#include "preset_screen_fixture.h"
 #include "preset_list_model.h"
 #include "root_view_controller.h"
 #include "save_window_controller.h"
@@ -30,27 +30,9 @@ QStringList loadedEntries() {
     return entries;
 }
 
-// The preset side laid into a window of the size the editor runs at.
-struct Screen {
-    FakePresetHub hub;
-    QWidget window;
-    RootViewController* root;
+struct Screen : PresetScreen {
     explicit Screen(bool load = true, Qt::Orientation orientation = Qt::Vertical)
-        : root(new RootViewController(hub, &window)) {
-        hub.list = root;
-        window.resize(1280, 800);
-        // Down the left side of the window, or across its top.
-        root->setOrientation(orientation);
-        if (orientation == Qt::Vertical)
-            root->setGeometry(0, 0, 302, 800);
-        else
-            root->setGeometry(0, 0, 1280, 110);
-        if (load)
-            root->UpdataPresetListName(loadedEntries());
-        window.show();
-        exposed = QTest::qWaitForWindowExposed(&window);
-    }
-    bool exposed = false;
+        : PresetScreen(orientation, load ? loadedEntries() : QStringList()) {}
 
     QVariant role(int row, int r) const { return root->presetListModel()->index(row).data(r); }
     QString mark(int row) const { return role(row, PresetListModel::EditedMarkRole).toString(); }

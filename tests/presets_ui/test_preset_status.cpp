@@ -11,7 +11,7 @@
 
 #include "cab_lamp.h"
 #include "down_menu_view.h"
-#include "fake_preset_hub.h"
+#include "preset_screen_fixture.h"
 #include "g_slider.h"
 #include "preset_list_model.h"
 #include "preset_volume_popup.h"
@@ -22,22 +22,8 @@ using quorvex::RootViewController;
 
 namespace {
 
-struct Screen {
-    FakePresetHub hub;
-    QWidget window;
-    RootViewController* root;
-    bool exposed = false;
-    explicit Screen(Qt::Orientation orientation = Qt::Vertical) : root(new RootViewController(hub, &window)) {
-        hub.list = root;
-        window.resize(1280, 800);
-        root->setOrientation(orientation);
-        if (orientation == Qt::Vertical)
-            root->setGeometry(0, 0, 302, 800);
-        else
-            root->setGeometry(0, 0, 1280, 110);
-        window.show();
-        exposed = QTest::qWaitForWindowExposed(&window);
-    }
+struct Screen : PresetScreen {
+    using PresetScreen::PresetScreen;
     QStringList exp() const {
         return {root->ExpMode()->text(), root->ExpParameter()->text(), root->Exp2Mode()->text(),
                 root->Exp2Parameter()->text()};
