@@ -24,7 +24,13 @@ TEST(PresetNaming, UpperCasesAndKeepsOnlyTheAllowedSet) {
     EXPECT_EQ(named("!?-.,", &kept), "");
     EXPECT_EQ(kept, 0);
     EXPECT_EQ(named("", &kept), "");
-    EXPECT_EQ(named("Caf\xC3\xA9 blues"), "CAF BLUES") << "bytes of other letters are dropped";
+    EXPECT_EQ(named("Caf\xC3\xA9 blues"), "CAF BLUES") << "letters outside A..Z are dropped";
+}
+
+TEST(PresetNaming, UpperCasesTheWholeOfUnicodeBeforeFiltering) {
+    EXPECT_EQ(named("Stra\xC3\x9F" "e"), "STRASSE") << "sharp s becomes SS";
+    EXPECT_EQ(named("\xEF\xAC\x81ve"), "FIVE") << "the fi ligature becomes FI";
+    EXPECT_EQ(named("gro\xC3\x9F" "artig gro\xC3\x9F"), "GROSSARTIG GROS") << "the limit counts the kept letters";
 }
 
 TEST(PresetNaming, KeepsAtMostFifteenAndAlwaysTerminates) {
