@@ -88,8 +88,8 @@ void PedalCore::handle(std::uint8_t cmd, std::span<const std::uint8_t> p, std::v
         copyBytes(p, live.exp);
         break;
     case command::kCtrl:
-        // The tempo is kept as the two bytes carry it.
-        if (p.size() >= 2) live.ctrl[0] = readBe16(p, 0);
+        // The editor sends half the tempo; the pedal holds and reports the tempo itself.
+        if (p.size() >= 2) live.ctrl[0] = 2 * readBe16(p, 0);
         for (std::size_t i = 2; i < p.size() && i < 12; ++i) live.ctrl[i - 1] = p[i];
         break;
     case command::kExpMerge:

@@ -55,7 +55,7 @@ struct LiveSound {
     std::array<std::uint32_t, 18> chain{};  // positions (module + 1), then flags (0 on, 1 off)
     std::uint32_t volume = 0;
     std::array<std::uint32_t, 7> exp{};
-    std::array<std::uint32_t, 11> ctrl{};  // element 0: the tempo value as held, not part of a record
+    std::array<std::uint32_t, 11> ctrl{};  // element 0: the tempo in BPM, not part of a record
     PresetRecord base{};                   // the record the sound was loaded from
 
     ModuleBlock& module(Module m) { return modules[static_cast<int>(m)]; }
