@@ -22,7 +22,7 @@ public:
     void postEvent(EventCode, std::vector<std::uint32_t>) override {}
     void postSetIsChangeGuiData(bool) override {}
     void postLoadProgress(float) override {}
-    void postPresetList(std::vector<std::string>) override { mark(done_); }
+    void postPresetList(std::vector<std::string>, std::vector<int>) override { mark(done_); }
     void exitApp(std::string) override { mark(failed_); }
     void postFirmwareTooOld() override { mark(failed_); }
     void traceFrame(const std::string& line) override {

@@ -243,7 +243,7 @@ PedalMemory factoryMemory() {
     s.system = {9, 0, 1, 50, 70, 1, 1, 0, 3, 1};
     s.systemExtra = {1, 2, 3, 4, 5};
     // LOW 100 Hz, MID 1000 Hz, HIGH 8000 Hz, all at 0 dB (gain step 12, sent as 13).
-    s.globalEq = {0x64, 0x00, 13, 0xE8, 0x03, 13, 0x40, 0x1F, 13, 0};
+    s.globalEq = {0x64, 0x00, 13, 0xE8, 0x03, 13, 0x40, 0x1F, 13};
     s.fsMode = 0;
 
     LiveSound defaults;

@@ -19,7 +19,7 @@ inline constexpr std::size_t kIrItemSize = 2048;  // backup item of a user IR sl
 inline constexpr std::size_t kAmpItemSize = 2560; // backup item of a user amp slot, 5 blocks
 inline constexpr std::size_t kSystemSize = 10;
 inline constexpr std::size_t kSystemExtraSize = 5;
-inline constexpr std::size_t kGlobalEqSize = 10;
+inline constexpr std::size_t kGlobalEqSize = 9;  // three bands of three bytes, both ways
 
 // One user impulse-response slot. The data image is also the slot's backup item:
 // bytes 0..511 hold bits 16..23 of the 512 samples, 512..1023 bits 8..15,

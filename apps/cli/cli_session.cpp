@@ -24,7 +24,12 @@ public:
     void postEvent(EventCode, std::vector<std::uint32_t>) override {}
     void postSetIsChangeGuiData(bool) override {}
     void postLoadProgress(float progress) override { update([&] { progress_ = progress; lastProgress_ = Clock::now(); }); }
-    void postPresetList(std::vector<std::string> list) override { update([&] { presetList_ = std::move(list); }); }
+    void postPresetList(std::vector<std::string> list, std::vector<int> missing) override {
+        update([&] {
+            presetList_ = std::move(list);
+            missingSlots_ = std::move(missing);
+        });
+    }
     void exitApp(std::string message) override { update([&] { exitMessage_ = std::move(message); }); }
     void postFirmwareTooOld() override { update([&] { firmwareTooOld_ = true; }); }
     void traceFrame(const std::string& line) override { update([&] { trace_.push_back(line); }); }
@@ -34,6 +39,7 @@ public:
     float progress_ = 0.0f;
     Clock::time_point lastProgress_ = Clock::now();
     std::optional<std::vector<std::string>> presetList_;
+    std::vector<int> missingSlots_;
     std::optional<std::string> exitMessage_;
     bool firmwareTooOld_ = false;
     std::deque<std::string> trace_;
@@ -120,6 +126,10 @@ int loadPresets(CliEvents& events, std::ostream& out, std::ostream& err, bool pr
     }
     for (const auto& entry : *events.presetList_) out << entry << "\n";
     out.flush();
+    if (!events.missingSlots_.empty()) {
+        err << missingPresetsText(events.missingSlots_) << "\n";
+        return kIncomplete;
+    }
     return kOk;
 }
 

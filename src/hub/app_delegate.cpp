@@ -3,9 +3,8 @@
 #include "commands.h"
 #include "yj_object_tool.h"
 
-#include <QCoreApplication>
+#include <algorithm>
 #include <QGuiApplication>
-#include <QInputMethodQueryEvent>
 #include <QKeyEvent>
 #include <QMetaObject>
 
@@ -42,13 +41,14 @@ void AppDelegate::stopLink() {
 void AppDelegate::installKeyHook(QObject* application) { application->installEventFilter(this); }
 
 namespace {
-// Whether the focus is on something that takes typed text, such as a name field.
+// Whether the focus is in a real text entry (a name or number field, the edit line of
+// an editable drop-down list, a text box). Lists, buttons and sliders do not take text,
+// so a space there taps the tempo. Classes are asked by name: the hub has no widgets.
 bool typingIntoText() {
-    QObject* focus = QGuiApplication::focusObject();
+    const QObject* focus = QGuiApplication::focusObject();
     if (!focus) return false;
-    QInputMethodQueryEvent query(Qt::ImEnabled);
-    QCoreApplication::sendEvent(focus, &query);
-    return query.value(Qt::ImEnabled).toBool();
+    if (focus->inherits("QLineEdit") || focus->inherits("QTextEdit") || focus->inherits("QPlainTextEdit")) return true;
+    return focus->inherits("QComboBox") && focus->property("editable").toBool();
 }
 }  // namespace
 
@@ -102,12 +102,23 @@ void AppDelegate::SavePresetChange(int slot, const QString& name) {
     }
     std::vector<std::uint32_t> values = slotValues(slot);
     values.insert(values.end(), name16.begin(), name16.end());
+    pendingSaves_.push_back(slot);
     send(BlockType::SAVE, values);
 }
 
 void AppDelegate::NineModeOnOffDataChange(int module, std::uint8_t status) {
     if (module < 0 || module >= kModuleCount) return;
     if (ModulePanelPort* panel = panels_[static_cast<std::size_t>(module)]) panel->ModeOnOffChange(status);
+}
+
+void AppDelegate::EffectChainChangeAction(const std::array<std::uint32_t, 9>& order,
+                                          const std::array<std::uint8_t, 9>& onOff) {
+    // On the wire a module is its number + 1, and a flag is set for a module that is off.
+    std::vector<std::uint32_t> values;
+    values.reserve(order.size() + onOff.size());
+    for (const std::uint32_t module : order) values.push_back(module + 1);
+    for (const std::uint8_t on : onOff) values.push_back(on == 0 ? 1 : 0);
+    send(BlockType::CHAIN, values);
 }
 
 void AppDelegate::SetIsChangeGuiData(bool changed) {
@@ -157,10 +168,11 @@ void AppDelegate::postLoadProgress(float progress) {
     QMetaObject::invokeMethod(this, [this, progress] { emit loadProgress(progress); }, Qt::QueuedConnection);
 }
 
-void AppDelegate::postPresetList(std::vector<std::string> list) {
+void AppDelegate::postPresetList(std::vector<std::string> list, std::vector<int> missing) {
     QMetaObject::invokeMethod(
         this,
-        [this, entries = std::move(list)] {
+        [this, entries = std::move(list), missing = std::move(missing)] {
+            missingPresets_ = missing;
             QStringList names;
             names.reserve(static_cast<qsizetype>(entries.size()));
             for (const auto& e : entries) names.push_back(QString::fromStdString(e));
@@ -198,12 +210,30 @@ void AppDelegate::pageSwitch(const std::vector<std::uint32_t>& values) {
 void AppDelegate::presetNowChange(const std::vector<std::uint32_t>& values) {
     const int slot = static_cast<int>(values[1] * 256 + values[0]);
     if (!PresetStore::validSlot(slot) || !link_) return;
+    // The entry follows the slot's stored record, which a 169 may have renamed since the
+    // name table was filled.
+    const PresetRecord& record = link_->presets().record(slot);
     if (presetList_) {
         presetList_->UpdataCurrentPresetSelect(slot);
-        presetList_->UpdataPresetListIndex(slot, getPresetName(slot));
+        presetList_->UpdataPresetListIndex(slot, QString::fromStdString(presetDisplayText(slot, recordName(record))));
         presetList_->UpdataCurrentPresetSelect(slot);
     }
-    ReadBufferPresetToGui(link_->presets().record(slot));
+    ReadBufferPresetToGui(record);
+}
+
+void AppDelegate::saveConfirmed(const std::vector<std::uint32_t>& values) {
+    int slot = static_cast<int>(values[0]);
+    const auto pending = std::find_if(pendingSaves_.begin(), pendingSaves_.end(),
+                                      [slot](int asked) { return asked % 256 == slot; });
+    if (pending != pendingSaves_.end()) {
+        slot = *pending;
+        pendingSaves_.erase(pending);
+    }
+    std::array<std::uint8_t, kNameSize> name{};
+    for (std::size_t i = 1; i < 16; ++i) name[i - 1] = static_cast<std::uint8_t>(values[i]);
+    if (presetList_) presetList_->UpdataPresetListIndex(slot, QString::fromStdString(presetDisplayText(slot, nameText(name.data()))));
+    // Until the pedal has sent its current record there is nothing to show again.
+    if (hasNowPresetRecord_) ReadBufferPresetToGui(nowPresetRecord_);
 }
 
 void AppDelegate::installDefaultRoutes() {
@@ -239,14 +269,7 @@ void AppDelegate::installDefaultRoutes() {
         hasNowPresetRecord_ = true;
         ReadBufferPresetToGui(nowPresetRecord_);
     });
-    route(EventCode::SAVEDATA_ReveiveDataUpdateData, [this](const auto& v) {
-        const int slot = static_cast<int>(v[0]);
-        std::array<std::uint8_t, kNameSize> name{};
-        for (std::size_t i = 1; i < 16; ++i) name[i - 1] = static_cast<std::uint8_t>(v[i]);
-        if (presetList_) presetList_->UpdataPresetListIndex(slot, QString::fromStdString(presetDisplayText(slot, nameText(name.data()))));
-        // Until the pedal has sent its current record there is nothing to show again.
-        if (hasNowPresetRecord_) ReadBufferPresetToGui(nowPresetRecord_);
-    });
+    route(EventCode::SAVEDATA_ReveiveDataUpdateData, [this](const auto& v) { saveConfirmed(v); });
 }
 
 }  // namespace quorvex

@@ -47,6 +47,9 @@ public:
     void ChangeCurrentPreset(int slot) override;
     void SavePresetChange(int slot, const QString& name) override;
     void NineModeOnOffDataChange(int module, std::uint8_t status);
+    // The chain editor moved a module: the module at each position (0..8) and each
+    // position's on state (1 on) go out as command 160.
+    void EffectChainChangeAction(const std::array<std::uint32_t, 9>& order, const std::array<std::uint8_t, 9>& onOff);
     void SetIsChangeGuiData(bool changed) override;
     bool GetIsChangeGuiData() const override { return IsChangeGuiData_; }
 
@@ -54,12 +57,14 @@ public:
     void ReadBufferPresetToGui(const PresetRecord& record);
     QString getPresetName(int slot) const;
     const PresetRecord& NowPresetRecord() const { return nowPresetRecord_; }
+    // The slots whose records did not arrive while loading (empty when all 300 came).
+    const std::vector<int>& missingPresets() const { return missingPresets_; }
 
     // LinkEvents: called on link threads, each re-posted to the main thread.
     void postEvent(EventCode code, std::vector<std::uint32_t> values) override;
     void postSetIsChangeGuiData(bool changed) override;
     void postLoadProgress(float progress) override;
-    void postPresetList(std::vector<std::string> list) override;
+    void postPresetList(std::vector<std::string> list, std::vector<int> missing) override;
     void exitApp(std::string message) override;
     void postFirmwareTooOld() override;
 
@@ -80,6 +85,7 @@ private:
     void moduleUpdate(Module module, const std::vector<std::uint32_t>& values);
     void pageSwitch(const std::vector<std::uint32_t>& values);
     void presetNowChange(const std::vector<std::uint32_t>& values);
+    void saveConfirmed(const std::vector<std::uint32_t>& values);
     void send(BlockType type, const std::vector<std::uint32_t>& values);
 
     std::unique_ptr<DeviceThread> link_;
@@ -87,6 +93,10 @@ private:
     PresetListPort* presetList_ = nullptr;
     std::array<std::vector<EventHandler>, 24> routes_;
     PresetRecord nowPresetRecord_{};
+    std::vector<int> missingPresets_;
+    // Slots sent with a save and not yet confirmed: the pedal's confirmation names the
+    // slot in one byte, so 4 and 260 are told apart by what was asked.
+    std::vector<int> pendingSaves_;
     bool hasNowPresetRecord_ = false;
     bool IsChangeGuiData_ = false;
 };

@@ -29,26 +29,17 @@ Dispatcher::Dispatcher(ParameterBlocks& blocks, PresetStore& presets, std::mutex
                        Diary* diary)
     : blocks_(blocks), presets_(presets), linkLock_(linkLock), events_(events), diary_(diary) {}
 
-int Dispatcher::minimumPayload(std::uint8_t command, const std::uint8_t* payload, std::size_t length) {
-    if (const int m = moduleIndex(command); m >= 0) {
-        const int base = (m == 3 ? 6 : kModuleElements[static_cast<std::size_t>(m)]) * 2;
-        if (command != cmd::Delay) return base;
-        // The delay's tail depends on its model: model 8 adds one value, model 9 two.
-        if (length < 12) return 12;
-        const std::uint32_t model = be16(payload + 2);
-        return model == 8 ? 14 : model == 9 ? 16 : 12;
-    }
+int Dispatcher::minimumPayload(std::uint8_t command) {
+    // Blocks of values are taken as far as their values arrived; the rest of the block
+    // keeps what it held. Records, names and transfer replies are only taken whole.
+    if (moduleIndex(command) >= 0) return 2;
     switch (command) {
-    case cmd::UiCmd: return 3;
+    case cmd::UiCmd: case cmd::FsMode: case cmd::PresetVol: case cmd::IrChunk: case cmd::AmpChunk:
+    case cmd::GlobalEq: case cmd::System: case cmd::Chain: case cmd::Exp: case cmd::MergeStatus: return 1;
+    case cmd::Ctrl: case cmd::CurrentPreset: return 2;
     case cmd::IrNames: case cmd::AmpNames: return 150;
     case cmd::NowPreset: return 512;
-    case cmd::FsMode: case cmd::PresetVol: case cmd::IrChunk: case cmd::AmpChunk: return 1;
-    case cmd::GlobalEq: case cmd::System: return 10;
-    case cmd::Chain: return 18;
-    case cmd::Exp: return 7;
-    case cmd::Ctrl: return 12;
     case cmd::PresetRecord: case cmd::PresetStored: return 514;
-    case cmd::CurrentPreset: case cmd::MergeStatus: return 2;
     case cmd::Save: return 16;
     case cmd::BackupRead: case cmd::BackupWrite: return 3;
     case cmd::RecordWrite: return 0;
@@ -66,7 +57,7 @@ void Dispatcher::dispatch_frame(const std::uint8_t* frame, std::size_t size) {
     const std::uint8_t command = frame[4];
     const std::size_t length = frameLength(frame) - 1u;
     const std::uint8_t* payload = frame + kHeaderSize;
-    const int needed = minimumPayload(command, payload, length);
+    const int needed = minimumPayload(command);
     if (needed < 0) return;  // a command the editor does not take
     if (length < static_cast<std::size_t>(needed)) {
         linkLog("dropped short frame: command " + std::to_string(command) + " carries " + std::to_string(length) +
@@ -87,24 +78,17 @@ void Dispatcher::post(EventCode code, std::vector<std::uint32_t> values) {
 void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t length) {
     auto& b = blocks_;
     if (const int m = moduleIndex(command); m >= 0) {
-        ModuleBlock& block = b.modules[static_cast<std::size_t>(m)];
-        const int received = command == cmd::Cab ? 6 : command == cmd::Delay ? 6 : kModuleElements[static_cast<std::size_t>(m)];
-        for (int i = 0; i < received; ++i) block[static_cast<std::size_t>(i)] = be16(p + 2 * i);
-        if (command == cmd::Delay) {
-            if (block[1] == 8) block[6] = be16(p + 12);
-            if (block[1] == 9) {
-                block[7] = be16(p + 12);
-                block[8] = be16(p + 14);
-            }
-        }
-        post(static_cast<EventCode>(m + 1), firstValues(block, static_cast<std::size_t>(kModuleEventValues[static_cast<std::size_t>(m)])));
+        handleModule(m, p, length);
         return;
     }
+    // Copies the bytes that arrived, at most n, into the block; the block's other
+    // elements keep their values.
+    const auto take = [p, length](auto& block, std::size_t n) { std::copy_n(p, std::min(n, length), block.begin()); };
     auto bytes = [p](std::size_t n) { return std::vector<std::uint32_t>(p, p + n); };
     switch (command) {
     case cmd::UiCmd:
-        std::copy_n(p, 3, b.UICMD_Block.begin());
-        post(EventCode::UICMDUpdateData, bytes(3));
+        take(b.UICMD_Block, 3);
+        post(EventCode::UICMDUpdateData, firstValues(b.UICMD_Block, 3));
         break;
     case cmd::IrNames:
         std::copy_n(p, 150, b.IR_NAME_Block.begin());
@@ -123,28 +107,29 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
         post(EventCode::FSModeUpdateData, bytes(1));
         break;
     case cmd::GlobalEq:
-        std::copy_n(p, 10, b.GLBI_EQ_Block.begin());
-        post(EventCode::GLBI_EQ_ReveiveDataUpdateData, bytes(9));
+        // Nine bytes are the whole of the three bands; a tenth is kept when sent.
+        take(b.GLBI_EQ_Block, 10);
+        post(EventCode::GLBI_EQ_ReveiveDataUpdateData, firstValues(b.GLBI_EQ_Block, 9));
         break;
     case cmd::Chain:
-        std::copy_n(p, 18, b.CHAIN_Block.begin());
-        post(EventCode::EfficChainUpdateData, bytes(18));
+        take(b.CHAIN_Block, 18);
+        post(EventCode::EfficChainUpdateData, firstValues(b.CHAIN_Block, 18));
         break;
     case cmd::System:
-        std::copy_n(p, 10, b.SYSTEM_Block.begin());
-        post(EventCode::SystemUpdateData, bytes(10));
+        take(b.SYSTEM_Block, 10);
+        post(EventCode::SystemUpdateData, firstValues(b.SYSTEM_Block, 10));
         break;
     case cmd::PresetVol:
         b.PRESET_VOL_Value = p[0];
         post(EventCode::PresetVolUpdateData, bytes(1));
         break;
     case cmd::Exp:
-        std::copy_n(p, 7, b.EXP_Block.begin());
-        post(EventCode::ExpModeUpdateData, bytes(7));
+        take(b.EXP_Block, 7);
+        post(EventCode::ExpModeUpdateData, firstValues(b.EXP_Block, 7));
         break;
     case cmd::Ctrl:
         b.CTRL_Block[0] = be16(p);  // as received, not doubled
-        std::copy_n(p + 2, 10, b.CTRL_Block.begin() + 1);
+        std::copy_n(p + 2, std::min<std::size_t>(10, length - 2), b.CTRL_Block.begin() + 1);
         post(EventCode::TabCtrlUpdateData, firstValues(b.CTRL_Block, 11));
         break;
     case cmd::PresetRecord:
@@ -173,8 +158,8 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
         break;
     }
     case cmd::MergeStatus:
-        std::copy_n(p, 2, b.MERGE_Status.begin());
-        post(EventCode::MergeStatusUpdateData, bytes(2));
+        take(b.MERGE_Status, 2);
+        post(EventCode::MergeStatusUpdateData, firstValues(b.MERGE_Status, 2));
         break;
     case cmd::IrChunk: {
         auto& up = b.IrUpload;
@@ -204,9 +189,27 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
     }
 }
 
+void Dispatcher::handleModule(int m, const std::uint8_t* p, std::size_t length) {
+    ModuleBlock& block = blocks_.modules[static_cast<std::size_t>(m)];
+    const auto arrived = [length](std::size_t offset) { return length >= offset + 2; };
+    // CAB reports six values and DELAY six common ones before its model's tail.
+    const bool delay = m == static_cast<int>(Module::Delay);
+    const int fixed = (m == static_cast<int>(Module::Cab) || delay) ? 6 : kModuleElements[static_cast<std::size_t>(m)];
+    for (int i = 0; i < fixed && arrived(2 * static_cast<std::size_t>(i)); ++i)
+        block[static_cast<std::size_t>(i)] = be16(p + 2 * i);
+    if (delay && arrived(2)) {
+        const std::uint32_t model = be16(p + 2);
+        if (model == 8 && arrived(12)) block[6] = be16(p + 12);
+        if (model == 9 && arrived(12)) block[7] = be16(p + 12);
+        if (model == 9 && arrived(14)) block[8] = be16(p + 14);
+    }
+    post(static_cast<EventCode>(m + 1),
+         firstValues(block, static_cast<std::size_t>(kModuleEventValues[static_cast<std::size_t>(m)])));
+}
+
 void Dispatcher::load_progress(int slot) {
     events_.postLoadProgress(static_cast<float>(slot + 1) / static_cast<float>(kSlotCount));
-    if (slot == kSlotCount - 1) events_.postPresetList(presets_.presetList());
+    if (slot == kSlotCount - 1) events_.postPresetList(presets_.presetList(), presets_.missingSlots());
 }
 
 }  // namespace quorvex

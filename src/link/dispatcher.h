@@ -20,11 +20,12 @@ public:
 
     void dispatch_frame(const std::uint8_t* frame, std::size_t size);
 
-    // Smallest payload each command must carry to be taken; -1 for commands not handled.
-    static int minimumPayload(std::uint8_t command, const std::uint8_t* payload, std::size_t length);
+    // Smallest payload a command must carry to be taken at all; -1 for commands not handled.
+    static int minimumPayload(std::uint8_t command);
 
 private:
     void handle(std::uint8_t command, const std::uint8_t* p, std::size_t length);
+    void handleModule(int module, const std::uint8_t* p, std::size_t length);
     void post(EventCode code, std::vector<std::uint32_t> values);
     void load_progress(int slot);
 

@@ -46,7 +46,9 @@ public:
     virtual void postEvent(EventCode code, std::vector<std::uint32_t> values) = 0;
     virtual void postSetIsChangeGuiData(bool changed) = 0;
     virtual void postLoadProgress(float progress) = 0;
-    virtual void postPresetList(std::vector<std::string> list) = 0;
+    // Loading ended with the last slot: the 300 list entries, and the slots whose
+    // records never arrived (their entries are empty or stale).
+    virtual void postPresetList(std::vector<std::string> list, std::vector<int> missing) = 0;
     // The pedal went away: end the program with this message.
     virtual void exitApp(std::string message) = 0;
     // The pedal's firmware is refused: show kFirmwareTooOldMessage and end.

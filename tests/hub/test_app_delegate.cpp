@@ -148,9 +148,16 @@ private slots:
         QTRY_COMPARE(panel_.shown.size(), std::size_t(1));
         QVERIFY(list_.selects == (std::vector<int>{256, 256}));
         QCOMPARE(list_.entryUpdates[256], QStringLiteral("086B:CRUNCH"));
+
+        // A record the pedal sent back later under a new name (command 169 leaves the
+        // name table alone): the entry follows the record.
+        std::memcpy(rec.data() + record::kName, "LEAD\0\0", 6);
+        hub_->HidDevece()->presets().storeRecord(256, rec.data(), false);
+        hub_->postEvent(EventCode::PresetNowChangeUpdateData, {0, 1});
+        QTRY_COMPARE(list_.entryUpdates[256], QStringLiteral("086B:LEAD"));
         hub_->postEvent(EventCode::PresetNowChangeUpdateData, {44, 1});  // slot 300: ignored
         QTest::qWait(20);
-        QCOMPARE(list_.selects.size(), std::size_t(2));
+        QCOMPARE(list_.selects.size(), std::size_t(4));
     }
 
     void savingNamesTheSlotAndSends168() {
@@ -173,6 +180,21 @@ private slots:
         QVERIFY2(panel_.shown.empty(), "no current record received yet, nothing to show again");
     }
 
+    void saveConfirmationsFindTheirSlotPast255() {
+        // The confirmation carries slot 260 as its low byte, 4.
+        hub_->SavePresetChange(260, QStringLiteral("HIGH"));
+        list_.entryUpdates.clear();
+        std::vector<std::uint32_t> confirm = {4, 'H', 'I', 'G', 'H'};
+        confirm.resize(16, 0);
+        hub_->postEvent(EventCode::SAVEDATA_ReveiveDataUpdateData, confirm);
+        QTRY_COMPARE(list_.entryUpdates[260], QStringLiteral("087C:HIGH"));
+        QVERIFY2(!list_.entryUpdates.count(4), "slot 4 is not the one saved");
+
+        // Once confirmed the save is done: a second confirmation is taken as sent.
+        hub_->postEvent(EventCode::SAVEDATA_ReveiveDataUpdateData, confirm);
+        QTRY_COMPARE(list_.entryUpdates[4], QStringLiteral("002B:HIGH"));
+    }
+
     void volumeChainAndOnOffFromScreens() {
         hub_->PresetVolChange(0.999);
         QCOMPARE(list_.volume, 99);
@@ -192,13 +214,14 @@ private slots:
         QSignalSpy fatal(hub_.get(), &AppDelegate::fatalAlert);
         hub_->postLoadProgress(0.5f);
         std::vector<std::string> names(300, "001A:X");
-        hub_->postPresetList(names);
+        hub_->postPresetList(names, {7, 8});
         hub_->exitApp(kDisconnectMessage);
         hub_->postFirmwareTooOld();
         QTRY_COMPARE(fatal.size(), 2);
         QCOMPARE(progress.size(), 1);
         QCOMPARE(loaded.size(), 1);
         QCOMPARE(list_.entries.size(), 300);
+        QVERIFY(hub_->missingPresets() == (std::vector<int>{7, 8}));
         QCOMPARE(fatal[0][0].toString(), QStringLiteral("Disconnect! Please try again after connecting."));
         QVERIFY(fatal[1][0].toString().startsWith(QStringLiteral("Firmware version too low.")));
     }

@@ -161,6 +161,9 @@ TEST_F(DispatcherTest, PresetRecordsFillTheDumpAndReportProgress) {
     EXPECT_FLOAT_EQ(events.progress_[0], 1.0f);
     ASSERT_TRUE(events.presetList);
     EXPECT_EQ(events.presetList->at(299), "100C:LAST");
+    EXPECT_EQ(events.missingSlots.size(), 299u) << "loading ends with slot 299 but names the slots that never came";
+    EXPECT_EQ(events.missingSlots.front(), 0);
+    EXPECT_FALSE(presets.arrived(4));
 
     payload[0] = 4;
     payload[1] = 0;
@@ -168,6 +171,7 @@ TEST_F(DispatcherTest, PresetRecordsFillTheDumpAndReportProgress) {
     receive(165, payload);
     EXPECT_FLOAT_EQ(events.progress_.back(), 5.0f / 300.0f);
     EXPECT_EQ(presets.displayText(4), "002B:CLEAN");
+    EXPECT_TRUE(presets.arrived(4));
 
     // 169 stores the record but not the name; a slot past the end is ignored.
     std::memcpy(payload.data() + 2 + 12, "OTHER", 6);
@@ -223,18 +227,39 @@ TEST_F(DispatcherTest, TransferAcknowledgements) {
     EXPECT_TRUE(x.done);
 }
 
-TEST_F(DispatcherTest, ShortFramesAndForeignCommandsAreDropped) {
+TEST_F(DispatcherTest, ShortBlocksKeepWhatArrivedAndWholeUnitsAreNotCut) {
+    // The pedal's nine-byte global EQ: all nine values taken, element 9 kept.
+    blocks.GLBI_EQ_Block[9] = 77;
+    receive(159, Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9});
+    EXPECT_EQ(blocks.GLBI_EQ_Block[8], 9u);
+    EXPECT_EQ(blocks.GLBI_EQ_Block[9], 77u);
+    EXPECT_EQ(lastValues(EventCode::GLBI_EQ_ReveiveDataUpdateData), (std::vector<std::uint32_t>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+
+    // A DELAY model 8 report with only its six common values: those six, the tail kept.
+    auto& delay = blocks.module(Module::Delay);
+    delay[6] = 33;
+    receive(152, be16s({1, 8, 10, 11, 12, 13}));
+    EXPECT_EQ(delay[1], 8u);
+    EXPECT_EQ(delay[5], 13u);
+    EXPECT_EQ(delay[6], 33u);
+    ASSERT_FALSE(events.eventsWith(EventCode::DelayModeUpdateData).empty());
+
+    // A REVERB report one value short: five values taken, the sixth kept.
     blocks.module(Module::Reverb)[5] = 7;
-    receive(153, be16s({1, 2, 3, 4, 5}));  // one value short
+    receive(153, be16s({1, 2, 3, 4, 5}));
+    EXPECT_EQ(blocks.module(Module::Reverb)[4], 5u);
     EXPECT_EQ(blocks.module(Module::Reverb)[5], 7u);
-    receive(152, be16s({1, 9, 10, 11, 12, 13, 500}));  // model 9 needs two more values
-    EXPECT_EQ(blocks.module(Module::Delay)[1], 0u);
+
+    // Records are whole or nothing; a command only the editor sends is ignored.
+    const std::size_t before = events.events.size();
     receive(165, Bytes(100, 0));
-    receive(131, Bytes(512, 1));  // only the editor sends 131
-    receive(0, Bytes(56, 0));     // the identity answer
-    EXPECT_TRUE(events.events.empty());
+    receive(134, Bytes(300, 1));
+    receive(131, Bytes(512, 1));
+    receive(0, Bytes(56, 0));  // the identity answer
+    receive(144, Bytes{});     // no value at all
+    EXPECT_EQ(events.events.size(), before);
     EXPECT_TRUE(events.progress_.empty());
-    EXPECT_EQ(events.trace.size(), 5u) << "every frame still gets its trace line";
+    EXPECT_EQ(events.trace.size(), 8u) << "every frame still gets its trace line";
 }
 
 }  // namespace

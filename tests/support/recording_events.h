@@ -23,7 +23,12 @@ public:
     }
     void postSetIsChangeGuiData(bool flag) override { record([&] { changedFlags.push_back(flag); }); }
     void postLoadProgress(float progress) override { record([&] { progress_.push_back(progress); }); }
-    void postPresetList(std::vector<std::string> list) override { record([&] { presetList = std::move(list); }); }
+    void postPresetList(std::vector<std::string> list, std::vector<int> missing) override {
+        record([&] {
+            presetList = std::move(list);
+            missingSlots = std::move(missing);
+        });
+    }
     void exitApp(std::string message) override { record([&] { exitMessage = std::move(message); }); }
     void postFirmwareTooOld() override { record([&] { firmwareTooOld = true; }); }
     void traceFrame(const std::string& line) override {
@@ -60,6 +65,7 @@ public:
     std::vector<bool> changedFlags;
     std::vector<float> progress_;
     std::optional<std::vector<std::string>> presetList;
+    std::vector<int> missingSlots;
     std::optional<std::string> exitMessage;
     bool firmwareTooOld = false;
     std::vector<std::string> trace;
