@@ -2,6 +2,9 @@
 
 #include <QRegularExpression>
 
+#include <charconv>
+#include <iterator>
+
 #include "control_accessibility.h"
 #include "control_palette.h"
 
@@ -9,19 +12,15 @@ namespace quorvex::ui {
 
 namespace {
 
-// A plain decimal text for a number: "50", "37.5", "-0.25"; never an exponent,
+// The shortest plain decimal text that reads back as the same number: 37.9f gives
+// "37.9", not the "37.900002" of the float widened to double. Never an exponent,
 // which the field itself would refuse.
-QString plainText(double v, int decimals) {
-    QString s = QString::number(v, 'f', decimals);
-    if (s.contains(u'.')) {
-        while (s.endsWith(u'0'))
-            s.chop(1);
-        if (s.endsWith(u'.'))
-            s.chop(1);
-    }
-    if (s == u"-0")
-        s = QStringLiteral("0");
-    return s;
+template <typename Number>
+QString plainText(Number v) {
+    char digits[400];  // the longest double written out in full
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), v, std::chars_format::fixed).ptr;
+    const QString s = QString::fromLatin1(digits, end - digits);
+    return s == u"-0" ? QStringLiteral("0") : s;
 }
 
 }  // namespace
@@ -50,8 +49,8 @@ void YJTextField::setStringValue(const QString& text) {
 }
 
 void YJTextField::setIntegerValue(long long v) { setStringValue(QString::number(v)); }
-void YJTextField::setFloatValue(float v) { setStringValue(plainText(double(v), 6)); }
-void YJTextField::setDoubleValue(double v) { setStringValue(plainText(v, 10)); }
+void YJTextField::setFloatValue(float v) { setStringValue(plainText(v)); }
+void YJTextField::setDoubleValue(double v) { setStringValue(plainText(v)); }
 
 QColor YJTextField::textColor() const { return m_invalid ? QColor(Qt::red) : QColor(Qt::white); }
 QColor YJTextField::borderColor() const { return m_invalid ? QColor(Qt::red) : QColor(Qt::black); }
