@@ -1,0 +1,164 @@
+// The update engine and the updater's link against the virtual boot loader.
+#include "updater_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <thread>
+
+namespace quorvex::testing {
+namespace {
+
+using pedal::BootLoaderOptions;
+using pedal::VirtualBootLoader;
+
+constexpr std::uint8_t kData = 0x04;
+
+std::size_t countCommand(const std::vector<pedal::ReceivedFrame>& frames, std::uint8_t command) {
+    return static_cast<std::size_t>(
+        std::count_if(frames.begin(), frames.end(), [command](const auto& f) { return f.command == command; }));
+}
+
+TEST(Update, WritesEveryErasedTagInPacketsAndStartsTheFirmware) {
+    BusFolder bus;
+    VirtualBootLoader loader(bus.dir());
+    ASSERT_TRUE(loader.start());
+    const auto bytes = updater::buildFirmwareImage(threeTagImage());
+    UpdateRun run;
+    runUpdate(bus.dir(), bus.writeImage(bytes), run);
+
+    ASSERT_EQ(run.connected, 1);
+    ASSERT_TRUE(run.delegate.succeeded) << run.delegate.failure.value_or("");
+    const auto image = std::get<updater::FirmwareImage>(updater::parseFirmwareImage(bytes));
+    EXPECT_EQ(loader.verify(image), std::nullopt);
+
+    // 1100 bytes: sectors s, s + 1, then 76 bytes (length field 79) at s + 3; 1024 bytes:
+    // two packets; the tag with a clear erase bit: nothing.
+    const auto areas = loader.areas();
+    ASSERT_EQ(areas.size(), 2U);
+    std::vector<std::pair<int, std::size_t>> packets;
+    for (const auto& area : areas) {
+        for (const auto& p : area.packets) packets.emplace_back(p.sector, p.data.size() + 3);
+    }
+    const std::vector<std::pair<int, std::size_t>> expected{{40, 515}, {41, 515}, {43, 79}, {200, 515}, {201, 515}};
+    EXPECT_EQ(packets, expected);
+
+    const auto& progress = run.delegate.progress;
+    ASSERT_FALSE(progress.empty());
+    EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
+    EXPECT_FLOAT_EQ(progress.back(), 1.0F);
+}
+
+struct Fault {
+    const char* name;
+    std::function<void(BootLoaderOptions&)> set;
+    const char* text;
+    std::size_t dataPacketsSent;  // by the updater, up to and including the failing one
+};
+
+class UpdateFault : public ::testing::TestWithParam<Fault> {};
+
+TEST_P(UpdateFault, EndsWithItsTextAndSendsNothingAfter) {
+    BusFolder bus;
+    BootLoaderOptions options;
+    GetParam().set(options);
+    VirtualBootLoader loader(bus.dir(), options);
+    ASSERT_TRUE(loader.start());
+    UpdateRun run;
+    runUpdate(bus.dir(), bus.writeImage(updater::buildFirmwareImage(threeTagImage())), run);
+
+    ASSERT_EQ(run.connected, 1);
+    ASSERT_TRUE(run.delegate.failure.has_value());
+    EXPECT_EQ(*run.delegate.failure, GetParam().text);
+    EXPECT_FALSE(run.delegate.succeeded);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // anything sent after would have arrived
+    const auto frames = loader.receivedFrames();
+    EXPECT_EQ(countCommand(frames, kData), GetParam().dataPacketsSent);
+    EXPECT_EQ(countCommand(frames, 0xFF), 0U) << "no jump to a half-written firmware";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    BootLoader, UpdateFault,
+    ::testing::Values(
+        Fault{"NoHandshakeReply", [](BootLoaderOptions& o) { o.noHandshakeReply = true; },
+              "Time out:Check reply time out(0=1:0)", 0},
+        Fault{"EraseResultZero", [](BootLoaderOptions& o) { o.eraseFails = true; }, "ErrorErasure reply rrror", 0},
+        Fault{"DataResultZero", [](BootLoaderOptions& o) { o.failPacket = 2; }, "ErrorSend data reply rrror", 2},
+        Fault{"SilentAfterOnePacket", [](BootLoaderOptions& o) { o.silentAfterPackets = 1; },
+              "Time out:Check reply time out(0=5:5)", 2},
+        Fault{"UnplugAtThirdPacket", [](BootLoaderOptions& o) { o.unplugAfterPackets = 3; },
+              "Time out:Check reply time out(0=5:5)", 3},
+        Fault{"EraseOfSecondTagSilent", [](BootLoaderOptions& o) { o.silentAfterPackets = 3; },
+              "Time out:Erasure time out(1=3:5)", 3}),
+    [](const auto& testCase) { return std::string(testCase.param.name); });
+
+TEST(Update, BadImageIsToldBeforeThePedalIsTouched) {
+    BusFolder bus;
+    VirtualBootLoader loader(bus.dir());
+    ASSERT_TRUE(loader.start());
+    auto bytes = updater::buildFirmwareImage(threeTagImage());
+    bytes.resize(bytes.size() - 800);  // the second tag's data now runs past the end
+    UpdateRun run;
+    runUpdate(bus.dir(), bus.writeImage(bytes), run);
+
+    ASSERT_TRUE(run.delegate.failure.has_value());
+    EXPECT_EQ(*run.delegate.failure, "Firmware error:tag 2 has data beyond the end of the file");
+    EXPECT_EQ(countCommand(loader.receivedFrames(), 0xAA), 0U);
+}
+
+// How the pedal identifies itself decides the updater's way on.
+struct Identity {
+    char mode;
+    const char* version;
+    bool versionMatches;
+};
+
+class UpdaterIdentity : public ::testing::TestWithParam<Identity> {};
+
+TEST_P(UpdaterIdentity, ModeAndVersionAreTakenFromTheFirstReport) {
+    BusFolder bus;
+    BootLoaderOptions options;
+    options.mode = GetParam().mode;
+    options.version = GetParam().version;
+    VirtualBootLoader device(bus.dir(), options);
+    ASSERT_TRUE(device.start());
+    updater::libupdate_tavro facade(std::make_unique<VirtualBusBackend>(bus.dir()), nullptr, fastProbing());
+    facade.setPid(0, 0x0483, 0x00C8);
+    ASSERT_EQ(facade.connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0"), 1);
+    EXPECT_EQ(facade.hidclass().mode(), GetParam().mode);
+    EXPECT_EQ(facade.hidclass().versionMatches(), GetParam().versionMatches);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, UpdaterIdentity,
+                         ::testing::Values(Identity{'B', "xxxxxx", true}, Identity{'A', "V1.1.0", true},
+                                           Identity{'A', "V1.1.1", false}, Identity{'A', "", false}));
+
+TEST(UpdaterIdentity, TheEditorsVirtualPedalRunsTheCurrentApplication) {
+    BusFolder bus;
+    pedal::VirtualPedal pedal(bus.dir());
+    ASSERT_TRUE(pedal.start());
+    updater::libupdate_tavro facade(std::make_unique<VirtualBusBackend>(bus.dir()), nullptr, fastProbing());
+    facade.setPid(0, 0x0483, 0x00C8);
+    ASSERT_EQ(facade.connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0"), 1);
+    EXPECT_EQ(facade.hidclass().mode(), 'A');
+    EXPECT_TRUE(facade.hidclass().versionMatches());
+}
+
+TEST(UpdaterIdentity, AnotherProductOrNoDeviceIsNoPedal) {
+    BusFolder bus;
+    updater::libupdate_tavro nobody(std::make_unique<VirtualBusBackend>(bus.dir()), nullptr, fastProbing());
+    nobody.setPid(0, 0x0483, 0x00C8);
+    EXPECT_EQ(nobody.connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0"), -1);
+
+    BootLoaderOptions options;
+    options.product = "SOMETHING_ELSE";
+    VirtualBootLoader stranger(bus.dir(), options);
+    ASSERT_TRUE(stranger.start());
+    updater::libupdate_tavro facade(std::make_unique<VirtualBusBackend>(bus.dir()), nullptr, fastProbing());
+    facade.setPid(0, 0x0483, 0x00C8);
+    EXPECT_EQ(facade.connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0"), 0);
+}
+
+}  // namespace
+}  // namespace quorvex::testing

@@ -1,0 +1,44 @@
+#include "updater_harness.h"
+
+#include <atomic>
+#include <fstream>
+#include <unistd.h>
+
+namespace quorvex::testing {
+
+BusFolder::BusFolder() {
+    static std::atomic<int> counter{0};
+    dir_ = std::filesystem::temp_directory_path() /
+           ("qvx-upd-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    std::filesystem::remove_all(dir_);
+    std::filesystem::create_directories(dir_);
+}
+
+BusFolder::~BusFolder() { std::filesystem::remove_all(dir_); }
+
+std::string BusFolder::writeImage(const std::vector<std::uint8_t>& bytes) const {
+    const std::string path = (dir_ / "image.tr").string();
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                                static_cast<std::streamsize>(bytes.size()));
+    return path;
+}
+
+updater::ImageSpec threeTagImage() {
+    updater::ImageSpec spec;
+    spec.tags = {{1100, 40}, {1024, 200}, {700, 300}};
+    spec.tags[2].erase = false;
+    return spec;
+}
+
+void runUpdate(const std::string& busDir, const std::string& imagePath, UpdateRun& run) {
+    updater::libupdate_tavro facade(std::make_unique<VirtualBusBackend>(busDir),
+                                    [](const std::function<void()>& call) { call(); }, fastProbing(), fastTimeouts());
+    facade.setXbDelegate(&run.delegate);
+    facade.setPid(0, 0x0483, 0x00C8);
+    run.connected = facade.connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0");
+    if (run.connected != 1) return;
+    facade.beginUpdate(imagePath);
+    run.delegate.waitForEnd();
+}
+
+}  // namespace quorvex::testing
