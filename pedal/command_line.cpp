@@ -43,6 +43,14 @@ std::string usageText(const std::string& program) {
            "  --no-acks          never answer uploads, preset writes, backup blocks or saves\n"
            "  --unplug-after N   unplug after sending N frames\n"
            "  --unpaced          send and read as fast as possible (no 1 ms report slots)\n"
+           "\n"
+           "  --boot-loader      play the pedal in its boot loader (socket quorvex-boot), which\n"
+           "                     takes a firmware image from quorvex-updater; --unplug-after\n"
+           "                     then counts firmware packets. Its faults:\n"
+           "  --no-handshake     ignore the updater's handshake\n"
+           "  --erase-fails      answer every erase with a failure\n"
+           "  --packet-fails N   answer firmware packet N with a failure\n"
+           "  --silent-after N   answer nothing once N firmware packets are answered\n"
            "  --help             show this text\n";
 }
 
@@ -67,8 +75,15 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             cl.options.paced = false;
             continue;
         }
+        if (arg == "--boot-loader" || arg == "--no-handshake" || arg == "--erase-fails") {
+            (arg == "--boot-loader" ? cl.bootLoader
+             : arg == "--no-handshake" ? cl.bootLoaderOptions.noHandshakeReply
+                                       : cl.bootLoaderOptions.eraseFails) = true;
+            continue;
+        }
         const bool takesValue = arg == "--bus" || arg == "--name" || arg == "--firmware" || arg == "--product" ||
-                                arg == "--drop" || arg == "--corrupt" || arg == "--seed" || arg == "--unplug-after";
+                                arg == "--drop" || arg == "--corrupt" || arg == "--seed" || arg == "--unplug-after" ||
+                                arg == "--packet-fails" || arg == "--silent-after";
         if (!takesValue) return fail("unknown option: " + arg);
         if (i + 1 >= args.size()) return fail(arg + " needs a value");
         const std::string& value = args[++i];
@@ -85,6 +100,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             if (!parseRate(value, cl.options.dropRate)) return fail("--drop takes a rate from 0 to 1");
         } else if (arg == "--corrupt") {
             if (!parseRate(value, cl.options.corruptRate)) return fail("--corrupt takes a rate from 0 to 1");
+        } else if (arg == "--packet-fails" || arg == "--silent-after") {
+            int& count = arg == "--packet-fails" ? cl.bootLoaderOptions.failPacket : cl.bootLoaderOptions.silentAfterPackets;
+            if (!parseInt(value, count) || count < 0) return fail(arg + " takes a whole number of packets");
         } else if (arg == "--seed") {
             if (!parseInt(value, cl.options.seed)) return fail("--seed takes a whole number");
         } else {
@@ -93,6 +111,13 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         }
     }
     if (cl.busDir.empty()) return fail("--bus DIR is required");
+    if (cl.bootLoader) {
+        BootLoaderOptions& b = cl.bootLoaderOptions;
+        if (cl.options.socketName != PedalOptions{}.socketName) b.socketName = cl.options.socketName;
+        b.product = cl.options.product;
+        b.paced = cl.options.paced;
+        b.unplugAfterPackets = cl.options.unplugAfterFrames;
+    }
     return cl;
 }
 

@@ -1,4 +1,5 @@
 #pragma once
+#include "boot_loader_core.h"
 #include "virtual_pedal.h"
 
 #include <string>
@@ -12,6 +13,8 @@ struct CommandLine {
     Action action = Action::Run;
     std::string busDir;
     PedalOptions options;
+    bool bootLoader = false;  // play the pedal waiting in its boot loader instead
+    BootLoaderOptions bootLoaderOptions;
     std::string error;  // for Action::Error
 };
 

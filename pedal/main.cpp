@@ -1,6 +1,7 @@
 // quorvex-pedal: a QUORVEX III on the virtual HID bus, for development without the
 // pedal at hand.
 #include "command_line.h"
+#include "virtual_boot_loader.h"
 #include "virtual_pedal.h"
 
 #include <csignal>
@@ -11,6 +12,26 @@
 #include <vector>
 
 #include <pthread.h>
+
+namespace {
+
+// Plays the device until SIGINT or SIGTERM, then unplugs it.
+template <typename Device>
+int serveUntilSignal(Device& device, const std::string& program, const char* what, unsigned vendor, unsigned product,
+                     unsigned release, const sigset_t& signals) {
+    if (!device.start()) {
+        std::fprintf(stderr, "%s: cannot listen at %s\n", program.c_str(), device.socketPath().c_str());
+        return 1;
+    }
+    std::fprintf(stderr, "%s: %s listening at %s (%04x:%04x release %04x)\n", program.c_str(), what,
+                 device.socketPath().c_str(), vendor, product, release);
+    int signal = 0;
+    sigwait(&signals, &signal);
+    device.stop();
+    return 0;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     using quorvex::pedal::CommandLine;
@@ -40,16 +61,12 @@ int main(int argc, char** argv) {
     sigaddset(&signals, SIGTERM);
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
-    quorvex::pedal::VirtualPedal pedal(cl.busDir, cl.options);
-    if (!pedal.start()) {
-        std::fprintf(stderr, "%s: cannot listen at %s\n", program.c_str(), pedal.socketPath().c_str());
-        return 1;
+    if (cl.bootLoader) {
+        const auto& b = cl.bootLoaderOptions;
+        quorvex::pedal::VirtualBootLoader loader(cl.busDir, b);
+        return serveUntilSignal(loader, program, "QUORVEX III boot loader", b.vendor, b.productId, b.release, signals);
     }
-    std::fprintf(stderr, "%s: QUORVEX III listening at %s (%04x:%04x release %04x)\n", program.c_str(),
-                 pedal.socketPath().c_str(), cl.options.vendor, cl.options.productId, cl.options.release);
-
-    int signal = 0;
-    sigwait(&signals, &signal);
-    pedal.stop();
-    return 0;
+    quorvex::pedal::VirtualPedal pedal(cl.busDir, cl.options);
+    return serveUntilSignal(pedal, program, "QUORVEX III", cl.options.vendor, cl.options.productId,
+                            cl.options.release, signals);
 }

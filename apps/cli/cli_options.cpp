@@ -21,13 +21,14 @@ const char* usageText() {
            "commands:\n"
            "  presets                 load the 300 presets and print one list entry a line\n"
            "  monitor --seconds N     print every frame sent and received for N seconds\n"
+           "  firmware-update IMAGE   write a firmware image into a pedal waiting in its boot loader\n"
            "\n"
            "options:\n"
            "  --bus DIR       use the virtual pedal bus in DIR instead of the USB pedal\n"
            "  --wait SECONDS  how long to wait for a pedal (default 10)\n"
            "\n"
            "exit codes: 0 done, 2 usage, 3 no pedal, 4 pedal not accessible, 5 firmware too old,\n"
-           "            6 pedal unplugged, 7 presets stopped arriving\n";
+           "            6 pedal unplugged, 7 presets stopped arriving, 11 firmware update failed\n";
 }
 
 std::optional<CliOptions> parseOptions(int argc, const char* const* argv, std::string& error) {
@@ -57,6 +58,12 @@ std::optional<CliOptions> parseOptions(int argc, const char* const* argv, std::s
             (arg == "--wait" ? options.waitSeconds : options.monitorSeconds) = *seconds;
         } else if (!haveCommand && (arg == "presets" || arg == "monitor")) {
             options.command = arg == "presets" ? Command::Presets : Command::Monitor;
+            haveCommand = true;
+        } else if (!haveCommand && arg == "firmware-update") {
+            const auto v = value();
+            if (!v) return std::nullopt;
+            options.command = Command::FirmwareUpdate;
+            options.firmwareImage = std::string(*v);
             haveCommand = true;
         } else {
             error = "unknown argument: " + std::string(arg);

@@ -4,13 +4,14 @@
 
 namespace quorvex::cli {
 
-enum class Command { Presets, Monitor };
+enum class Command { Presets, Monitor, FirmwareUpdate };
 
 struct CliOptions {
     Command command = Command::Presets;
     std::optional<std::string> busDir;  // the virtual bus; none for the real pedal
     int waitSeconds = 10;               // how long to wait for a pedal
     int monitorSeconds = 10;
+    std::string firmwareImage;  // for firmware-update
 };
 
 // Exit codes, distinct so that scripts can tell the failures apart.
@@ -22,6 +23,7 @@ enum ExitCode : int {
     kFirmwareTooOld = 5,
     kUnplugged = 6,
     kIncomplete = 7,
+    kUpdateFailed = 11,
 };
 
 // Parses argv; on error returns nullopt and fills error with a message.

@@ -3,6 +3,7 @@
 #include "device_thread.h"
 #include "diary.h"
 #include "hidraw_backend.h"
+#include "progress_line.h"
 #include "virtual_bus_backend.h"
 
 #include <chrono>
@@ -91,14 +92,6 @@ int waitForPedal(const CliOptions& options, DeviceThread& link, std::ostream& er
     return kOk;
 }
 
-void drawProgress(std::ostream& err, float progress) {
-    constexpr int kWidth = 30;
-    const int filled = static_cast<int>(progress * kWidth);
-    err << "\rLoading presets [" << std::string(static_cast<std::size_t>(filled), '#')
-        << std::string(static_cast<std::size_t>(kWidth - filled), '.') << "] " << static_cast<int>(progress * 100.0f)
-        << "%" << std::flush;
-}
-
 int loadPresets(CliEvents& events, std::ostream& out, std::ostream& err, bool progressBar) {
     constexpr auto kStallLimit = 10s;  // no new preset for this long: the pedal stopped
     std::unique_lock lock(events.mutex);
@@ -116,12 +109,12 @@ int loadPresets(CliEvents& events, std::ostream& out, std::ostream& err, bool pr
         }
         if (progressBar && events.progress_ != drawn) {
             drawn = events.progress_;
-            drawProgress(err, drawn);
+            drawProgress(err, "Loading presets", drawn);
         }
         events.changed.wait_for(lock, 100ms);
     }
     if (progressBar) {
-        drawProgress(err, 1.0f);
+        drawProgress(err, "Loading presets", 1.0f);
         err << "\n";
     }
     for (const auto& entry : *events.presetList_) out << entry << "\n";

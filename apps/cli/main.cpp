@@ -1,4 +1,5 @@
 // quorvex-cli: the QUORVEX III from the command line.
+#include "cli_firmware_update.h"
 #include "cli_options.h"
 #include "cli_session.h"
 
@@ -13,5 +14,7 @@ int main(int argc, char** argv) {
         std::cerr << "quorvex-cli: " << error << "\n\n" << usageText();
         return kUsage;
     }
-    return runSession(*options, std::cout, std::cerr, ::isatty(STDERR_FILENO) != 0);
+    const bool terminal = ::isatty(STDERR_FILENO) != 0;
+    if (options->command == Command::FirmwareUpdate) return runFirmwareUpdate(*options, std::cerr, terminal);
+    return runSession(*options, std::cout, std::cerr, terminal);
 }

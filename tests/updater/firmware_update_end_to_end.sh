@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# quorvex-cli firmware-update against quorvex-pedal --boot-loader, as a user runs them.
+# usage: firmware_update_end_to_end.sh PEDAL_PROGRAM CLI_PROGRAM IMAGE_PROGRAM
+set -u
+pedal=$1
+cli=$2
+make_image=$3
+work=$(mktemp -d)
+export HOME=$work
+pid=
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+run_update() {  # expected-exit expected-text boot-loader-options...
+  local expected=$1 text=$2; shift 2
+  local bus="$work/bus$failures$RANDOM"
+  "$pedal" --boot-loader --bus "$bus" "$@" 2>>"$work/pedal.log" &
+  pid=$!
+  for _ in $(seq 100); do [ -S "$bus/quorvex-boot" ] && break; sleep 0.05; done
+  "$cli" --bus "$bus" --wait 5 firmware-update "$work/image.tr" 2>"$work/err.txt"
+  local code=$?
+  [ $code -eq "$expected" ] || fail "$* exited $code, not $expected: $(grep -v '^quorvex:' "$work/err.txt")"
+  grep -qF "$text" "$work/err.txt" || fail "$* did not say '$text'"
+  kill "$pid"; wait "$pid" 2>/dev/null; pid=
+}
+
+"$make_image" --tag 4000:16 --tag 1024:64 --skip 512 "$work/image.tr" || fail "no image written"
+run_update 0 "Firmware written"
+run_update 11 "Update fail: please try again. (ErrorSend data reply rrror)" --packet-fails 3
+run_update 11 "Update fail: please try again. (ErrorErasure reply rrror)" --erase-fails
+"$cli" --bus "$work/empty" --wait 1 firmware-update "$work/image.tr" 2>"$work/err.txt"
+[ $? -eq 3 ] || fail "no pedal did not exit 3"
+: >"$work/empty.tr"
+"$cli" --bus "$work/empty" --wait 1 firmware-update "$work/empty.tr" 2>"$work/err.txt"
+[ $? -eq 11 ] && grep -qF "Firmware error:firmware error" "$work/err.txt" || fail "an empty image was not refused"
+exit $failures
