@@ -5,6 +5,7 @@
 #include "editor_window.h"
 #include "hidraw_backend.h"
 #include "load_data_window.h"
+#include "missing_presets_notice.h"
 #include "virtual_bus_backend.h"
 #include "virtual_pedal.h"
 
@@ -57,6 +58,7 @@ int EditorApp::run() {
 
     window_->show();
     window_->raise();
+    tellMissingPresets(window_.get(), hub_->missingPresets());
     if (!options_.screenshot.isEmpty()) {
         // Let the posted events of the last presets reach the screens first.
         QTimer::singleShot(600, this, &EditorApp::saveScreenshot);
