@@ -34,6 +34,7 @@ constexpr int kReadPollMs = 1;             // hidapi gives no fd to wait on: loo
 constexpr auto kPermissionWait = 2000ms;
 constexpr auto kPermissionRetry = 100ms;
 constexpr int kBurst = 64;                 // reports read from one device per turn
+constexpr std::size_t kMaxInputReport = 1024;  // room for any report a device might send
 
 std::string utf8(const wchar_t* text) { return text ? QString::fromWCharArray(text).toStdString() : std::string(); }
 
@@ -207,7 +208,9 @@ std::vector<std::string> HidrawBackend::readInputs() {
         devices.assign(opened_.begin(), opened_.end());
     }
     std::vector<std::string> failed;
-    std::array<std::uint8_t, kReportSize> buffer{};
+    // Larger than any report the pedal sends, so that a report of another length reaches
+    // the listener with its true length instead of being cut to 64 bytes and passing.
+    std::array<std::uint8_t, kMaxInputReport> buffer{};
     for (const auto& [path, device] : devices) {
         for (int i = 0; i < kBurst; ++i) {
             int n;
