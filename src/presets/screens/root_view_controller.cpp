@@ -13,6 +13,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -80,7 +81,6 @@ RootViewController::RootViewController(PresetHubPort& hub, QWidget* parent)
     buildList();
     buildStatus();
 
-    setOrientation(m_orientation);
     showEntry(m_model->entry(0));
     m_presetNameHY->setState(downMenuView::kClosed);
     setFiveModeCurrentSelect(0);
@@ -186,8 +186,12 @@ void RootViewController::buildStatus() {
 
     m_popView = new PresetVolumePopup(this);
     m_popView->hide();
-    connect(m_popView->slider(), &ui::GSlider::action, this,
-            [this](ui::GSlider* slider) { m_hub.PresetVolChange(slider->floatValue()); });
+    connect(m_popView->slider(), &ui::GSlider::action, this, [this](ui::GSlider* slider) {
+        // The hub shows the value in the read-out and sends it; the slider stays where the
+        // pointer put it, or the knob would jump back to the whole number on every step.
+        const QScopedValueRollback dragging(m_volumeDragged, true);
+        m_hub.PresetVolChange(slider->floatValue());
+    });
     connect(m_popView, &PresetVolumePopup::closeRequested, this, [this] {
         hidePresetVolumePopup();
         m_presetVolue->setFocus();
@@ -242,45 +246,35 @@ void RootViewController::buildStatus() {
     actions->addLayout(column(caption("VOLUME", this), m_presetVolue));
     actions->addStretch(1);
 
-    m_cabBox = new QBoxLayout(QBoxLayout::TopToBottom);
-    m_cabBox->setSpacing(4);
-    m_cabBox->addWidget(m_cabL);
-    m_cabBox->addWidget(m_cabR);
+    auto* cabs = new QHBoxLayout;
+    cabs->setSpacing(4);
+    cabs->addWidget(m_cabL);
+    cabs->addWidget(m_cabR);
 
     m_presetName->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     m_presetName->setFixedHeight(62);
     m_presetName->installEventFilter(this);
 
-    m_mainBox = new QBoxLayout(QBoxLayout::TopToBottom, this);
-    m_mainBox->setContentsMargins(18, 12, 18, 12);
-    m_mainBox->setSpacing(16);
-    m_groups = {column(caption("PRESET", this), m_presetNameHY), actions, column(caption("EXPRESSION", this), expPanel),
-                m_cabBox};
-    m_mainBox->addLayout(m_groups[0]);
-    m_mainBox->addWidget(m_presetName);
-    for (std::size_t i = 1; i < m_groups.size(); ++i) m_mainBox->addLayout(m_groups[i]);
-    m_mainBox->addStretch(1);
+    // Down the side of the window, each group at the left; the spare height goes below.
+    auto* side = new QVBoxLayout(this);
+    side->setContentsMargins(18, 12, 18, 12);
+    side->setSpacing(16);
+    const auto addGroup = [side](QLayout* group) {
+        side->addLayout(group);
+        side->setAlignment(group, Qt::AlignLeft);
+    };
+    addGroup(column(caption("PRESET", this), m_presetNameHY));
+    side->addWidget(m_presetName);
+    addGroup(actions);
+    addGroup(column(caption("EXPRESSION", this), expPanel));
+    addGroup(cabs);
+    side->addStretch(1);
 
     setTabOrder(m_presetNameHY, m_saveButton);
     setTabOrder(m_saveButton, m_presetVolue);
 }
 
-void RootViewController::setOrientation(Qt::Orientation orientation) {
-    m_orientation = orientation;
-    const bool across = orientation == Qt::Horizontal;
-    m_mainBox->setDirection(across ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
-    m_cabBox->setDirection(across ? QBoxLayout::TopToBottom : QBoxLayout::LeftToRight);
-    // Across, the name display takes the spare width; down, the spare height goes below.
-    m_mainBox->setStretchFactor(m_presetName, across ? 1 : 0);
-    m_mainBox->setStretch(m_mainBox->count() - 1, across ? 0 : 1);
-    m_mainBox->setAlignment(m_presetName, across ? Qt::AlignVCenter : Qt::Alignment());
-    for (QLayout* group : m_groups) m_mainBox->setAlignment(group, across ? Qt::AlignVCenter : Qt::AlignLeft);
-    updateGeometry();
-}
-
-QSize RootViewController::sizeHint() const {
-    return m_orientation == Qt::Horizontal ? QSize(1240, 104) : QSize(302, 560);
-}
+QSize RootViewController::sizeHint() const { return {302, 560}; }
 
 // The name display keeps the whole entry in view: the type shrinks for long names.
 void RootViewController::fitPresetNameFont() {
@@ -360,8 +354,9 @@ void RootViewController::setFiveModeCurrentSelect(int module) {
 
 void RootViewController::setPresetVolume(int volume) {
     m_presetVolue->setText(QString::number(volume));
-    // The slider keeps its place for values it cannot show.
-    m_popView->slider()->setFloatValue(volume / 100.0);
+    // The slider keeps its place for values it cannot show, and while it is dragged.
+    if (!m_volumeDragged)
+        m_popView->slider()->setFloatValue(volume / 100.0);
 }
 
 // The EXP volume has its own display on the expression screen; this one has none.

@@ -12,8 +12,6 @@
 #include "screen_ports.h"
 
 class QAbstractButton;
-class QBoxLayout;
-class QLayout;
 class QFrame;
 class QLabel;
 class QListView;
@@ -136,10 +134,6 @@ public:
     // The merge marks of EXP and EXP2.
     std::array<bool, 2> isExpControlMerge() const { return m_expMerge; }
 
-    // Down the side of the window (the default) or across its top.
-    void setOrientation(Qt::Orientation orientation);
-    Qt::Orientation orientation() const { return m_orientation; }
-
     QSize sizeHint() const override;
 
 signals:
@@ -166,10 +160,6 @@ private:
     void handleOutsidePress(QWidget* target, const QPointF& globalPos);
 
     PresetHubPort& m_hub;
-    Qt::Orientation m_orientation = Qt::Vertical;
-    QBoxLayout* m_mainBox = nullptr;
-    QBoxLayout* m_cabBox = nullptr;
-    std::array<QLayout*, 4> m_groups{};
     SaveWindowRunner m_saveWindowRunner;
     AlertRunner m_alertRunner;
 
@@ -198,6 +188,7 @@ private:
     std::array<bool, 2> m_expMerge{};
     std::vector<QPointer<QWidget>> m_globalPanels;
     bool m_watchingClicks = false;
+    bool m_volumeDragged = false;  // the user's drag of the volume slider is being handled
     quint64 m_pickSerial = 0;
 };
 
