@@ -213,6 +213,17 @@ std::optional<Frame> PedalCore::selectPreset(int slot) {
     return frameOf(command::kCurrentPreset, {slotLow(slot), slotHigh(slot)});
 }
 
+Frame PedalCore::moveChain(const std::array<std::uint32_t, 18>& chain) {
+    memory_.live.chain = chain;
+    return frameOf(command::kChain, lowBytes(chain));
+}
+
+Frame PedalCore::showModule(Module module) {
+    const auto page = static_cast<std::uint8_t>(static_cast<int>(module) + 1);
+    memory_.settings.focus = {page, 0};
+    return frameOf(command::kFocus, {page, 0, 0});
+}
+
 PresetRecord PedalCore::liveRecord() const {
     PresetRecord rec = memory_.live.base;
     storeSoundInRecord(memory_.live, rec);

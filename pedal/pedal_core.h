@@ -69,6 +69,10 @@ public:
     // when the arguments name nothing.
     std::optional<Frame> turnKnob(Module module, int element, std::uint32_t value);
     std::optional<Frame> selectPreset(int slot);
+    // The chain rearranged on the pedal (18 values as command 160 carries them).
+    Frame moveChain(const std::array<std::uint32_t, 18>& chain);
+    // The pedal's display turned to a module's page: command 130 with (module + 1, 0, 0).
+    Frame showModule(Module module);
 
     const PedalMemory& memory() const { return memory_; }
     // The live sound written into the record it was loaded from.

@@ -244,6 +244,16 @@ void VirtualPedal::selectPreset(int slot) {
     impl_->queue(impl_->core.selectPreset(slot));
 }
 
+void VirtualPedal::moveChain(const std::array<std::uint32_t, 18>& chain) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->queue(impl_->core.moveChain(chain));
+}
+
+void VirtualPedal::showModule(Module module) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->queue(impl_->core.showModule(module));
+}
+
 PresetRecord VirtualPedal::record(int slot) const {
     if (slot < 0 || slot >= kSlotCount) return {};
     std::lock_guard lock(impl_->mutex);

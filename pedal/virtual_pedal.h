@@ -57,6 +57,10 @@ public:
     // a preset picked with the footswitches (the new current preset goes to the host).
     void turnKnob(Module module, int element, std::uint32_t value);
     void selectPreset(int slot);
+    // The chain rearranged on the pedal (18 values as command 160 carries them), and
+    // the pedal's display turned to a module (command 130 with module + 1).
+    void moveChain(const std::array<std::uint32_t, 18>& chain);
+    void showModule(Module module);
 
     // Inspection, thread-safe copies.
     PresetRecord record(int slot) const;

@@ -2,12 +2,14 @@
 
 #include "app_delegate.h"
 #include "control_palette.h"
+#include "effect_chain_view.h"
 #include "fx_mode_controller.h"
 #include "root_view_controller.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QStackedWidget>
+#include <QVBoxLayout>
 
 namespace quorvex {
 
@@ -26,12 +28,21 @@ EditorWindow::EditorWindow(AppDelegate& hub, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(root_);
-    layout->addWidget(stack_, 1);
+    // The chain row runs above the panel of the module it shows.
+    chain_ = new EffectChainView(root_->effectChain());
+    auto* work = new QVBoxLayout;
+    work->setContentsMargins(0, 6, 0, 0);
+    work->setSpacing(0);
+    work->addWidget(chain_);
+    work->addWidget(stack_, 1);
+    layout->addLayout(work, 1);
     setCentralWidget(central);
 
     hub_.setPresetList(root_);
     addPanel(new FxModeController);
     connect(root_, &RootViewController::moduleSelected, this, &EditorWindow::showModule);
+    connect(&root_->effectChain(), &EffectChain::NineModeOnOffDataChange, &hub_, &AppDelegate::NineModeOnOffDataChange);
+    connect(&root_->effectChain(), &EffectChain::EffectChainChangeAction, &hub_, &AppDelegate::EffectChainChangeAction);
 }
 
 void EditorWindow::addPanel(ModulePanel* panel) {

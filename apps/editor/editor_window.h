@@ -11,16 +11,19 @@ class QLabel;
 namespace quorvex {
 
 class AppDelegate;
+class EffectChainView;
 class RootViewController;
 class ModulePanel;
 
-// The main window: the preset side on the left, the module panels on the right.
+// The main window: the preset side on the left; on the right the effect chain above
+// the panel of the module it shows.
 class EditorWindow : public QMainWindow {
     Q_OBJECT
 public:
     explicit EditorWindow(AppDelegate& hub, QWidget* parent = nullptr);
 
     RootViewController* rootViewController() const { return root_; }
+    EffectChainView* chainView() const { return chain_; }
     ModulePanel* panel(Module module) const { return panels_[static_cast<std::size_t>(module)]; }
     // Shows the panel of module 0..8 when it exists.
     void showModule(int module);
@@ -37,6 +40,7 @@ private:
 
     AppDelegate& hub_;
     RootViewController* root_;
+    EffectChainView* chain_ = nullptr;
     QStackedWidget* stack_;
     std::array<ModulePanel*, kModuleCount> panels_{};
 };

@@ -1,6 +1,7 @@
 #include "app_delegate.h"
 
 #include "commands.h"
+#include "diary.h"
 #include "yj_object_tool.h"
 
 #include <algorithm>
@@ -30,6 +31,7 @@ void AppDelegate::route(EventCode code, EventHandler handler) {
 }
 
 void AppDelegate::startLink(std::unique_ptr<HidBackend> backend, LinkOptions options) {
+    diary_ = options.diary;
     link_ = std::make_unique<DeviceThread>(std::move(backend), *this, options);
     link_->start();
 }
@@ -119,6 +121,17 @@ void AppDelegate::EffectChainChangeAction(const std::array<std::uint32_t, 9>& or
     for (const std::uint32_t module : order) values.push_back(module + 1);
     for (const std::uint8_t on : onOff) values.push_back(on == 0 ? 1 : 0);
     send(BlockType::CHAIN, values);
+}
+
+void AppDelegate::IrDeleteAction(int slot) {
+    if (slot < 0 || slot > 9 || !link_) return;
+    link_->withLinkLock([slot](ParameterBlocks& blocks, CommandEncoder& encoder) {
+        blocks.IrDeleteSlot = static_cast<std::uint8_t>(slot);
+        encoder.raise(cmd::IrDelete);
+    });
+    if (diary_) diary_->writeMessageToFile("☁️☁️☁️☁️☁️☁️☁️"
+                                           "openAlertPanel = true;"
+                                           "☁️☁️☁️☁️☁️☁️☁️");
 }
 
 void AppDelegate::SetIsChangeGuiData(bool changed) {

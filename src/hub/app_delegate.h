@@ -52,6 +52,8 @@ public:
     void EffectChainChangeAction(const std::array<std::uint32_t, 9>& order, const std::array<std::uint8_t, 9>& onOff);
     void SetIsChangeGuiData(bool changed) override;
     bool GetIsChangeGuiData() const override { return IsChangeGuiData_; }
+    // The CAB panel emptied user IR slot 0..9: command 228 goes out once for it.
+    void IrDeleteAction(int slot);
 
     // Shows a stored record on every screen.
     void ReadBufferPresetToGui(const PresetRecord& record);
@@ -93,6 +95,7 @@ private:
     PresetListPort* presetList_ = nullptr;
     std::array<std::vector<EventHandler>, 24> routes_;
     PresetRecord nowPresetRecord_{};
+    Diary* diary_ = nullptr;  // the link's diary, for the CAB panel's marked events
     std::vector<int> missingPresets_;
     // Slots sent with a save and not yet confirmed: the pedal's confirmation names the
     // slot in one byte, so 4 and 260 are told apart by what was asked.

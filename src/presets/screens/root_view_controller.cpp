@@ -80,6 +80,7 @@ RootViewController::RootViewController(PresetHubPort& hub, QWidget* parent)
 
     buildList();
     buildStatus();
+    buildChain();
 
     showEntry(m_model->entry(0));
     m_presetNameHY->setState(downMenuView::kClosed);
@@ -274,6 +275,13 @@ void RootViewController::buildStatus() {
     setTabOrder(m_saveButton, m_presetVolue);
 }
 
+void RootViewController::buildChain() {
+    m_effectChain = new EffectChain(this);
+    connect(m_effectChain, &EffectChain::moduleSelected, this, &RootViewController::moduleSelected);
+    connect(m_effectChain, &EffectChain::NeedUpdataMcuUiDataA, this,
+            [this](std::uint32_t a, std::uint32_t b) { m_hub.NeedUpdataMcuUiDataA(a, b); });
+}
+
 QSize RootViewController::sizeHint() const { return {302, 560}; }
 
 // The name display keeps the whole entry in view: the type shrinks for long names.
@@ -328,29 +336,14 @@ void RootViewController::reloadData() {
 }
 
 void RootViewController::changedModeValue(const std::array<std::uint32_t, 18>& chain) {
-    m_chain = chain;
-    emit effectChainChanged();
+    m_effectChain->changedModeValue(chain);
 }
 
 void RootViewController::changedModeStatus(int module, std::int8_t status) {
-    if (module < 0 || module >= static_cast<int>(m_moduleStatus.size()))
-        return;
-    m_moduleStatus[static_cast<std::size_t>(module)] = status;
-    emit moduleStatusChanged(module, status);
+    m_effectChain->changedModeStatus(module, status);
 }
 
-std::int8_t RootViewController::moduleStatus(int module) const {
-    if (module < 0 || module >= static_cast<int>(m_moduleStatus.size()))
-        return 0;
-    return m_moduleStatus[static_cast<std::size_t>(module)];
-}
-
-void RootViewController::setFiveModeCurrentSelect(int module) {
-    if (module < 0 || module >= static_cast<int>(m_moduleStatus.size()))
-        return;
-    m_currentModule = module;
-    emit moduleSelected(module);
-}
+void RootViewController::setFiveModeCurrentSelect(int module) { m_effectChain->setFiveModeCurrentSelect(module); }
 
 void RootViewController::setPresetVolume(int volume) {
     m_presetVolue->setText(QString::number(volume));
@@ -391,7 +384,7 @@ void RootViewController::PresetUpdataExpStatus(bool expMerged, bool exp2Merged) 
 void RootViewController::UpdataCabStatus(bool left, bool right) {
     m_cabL->setLit(left);
     m_cabR->setLit(right);
-    m_cabSplit = left != right;
+    m_effectChain->setCabSimThtuStatus(left != right);
 }
 
 void RootViewController::addGlobalPanel(QWidget* panel) {

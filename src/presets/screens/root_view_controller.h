@@ -8,6 +8,7 @@
 #include <functional>
 #include <vector>
 
+#include "effect_chain.h"
 #include "preset_volume_popup.h"
 #include "screen_ports.h"
 
@@ -123,26 +124,20 @@ public:
     CabLamp* Cab_R() const { return m_cabR; }
     QPushButton* saveButton() const { return m_saveButton; }
 
-    // What the chain display draws: the 18 chain values as last reported (positions,
-    // then module flags) and each module's on state (0..8, as last reported).
-    const std::array<std::uint32_t, 18>& effectChainValues() const { return m_chain; }
-    std::int8_t moduleStatus(int module) const;
+    // The effect chain the window's chain row draws; the pedal's reports reach it here.
+    EffectChain& effectChain() const { return *m_effectChain; }
     // The module whose panel is shown (0..8).
-    int currentModule() const { return m_currentModule; }
+    int currentModule() const { return m_effectChain->shownModule(); }
     // Set while the two outputs' CAB settings differ.
-    bool CabSimThtuStatus() const { return m_cabSplit; }
+    bool CabSimThtuStatus() const { return m_effectChain->CabSimThtuStatus(); }
     // The merge marks of EXP and EXP2.
     std::array<bool, 2> isExpControlMerge() const { return m_expMerge; }
 
     QSize sizeHint() const override;
 
 signals:
-    // The pedal (or start-up) wants this module's panel shown (0..8).
+    // The chain, the pedal or start-up wants this module's panel shown (0..8).
     void moduleSelected(int module);
-    // The chain values were replaced.
-    void effectChainChanged();
-    // A module was reported on or off.
-    void moduleStatusChanged(int module, int status);
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -151,6 +146,7 @@ protected:
 private:
     void buildList();
     void buildStatus();
+    void buildChain();
     void pickRow(int row);
     void showEntry(const QString& entry);
     void placeList();
@@ -181,10 +177,7 @@ private:
     CabLamp* m_cabL = nullptr;
     CabLamp* m_cabR = nullptr;
 
-    std::array<std::uint32_t, 18> m_chain{};
-    std::array<std::int8_t, 9> m_moduleStatus{};
-    int m_currentModule = 0;
-    bool m_cabSplit = false;
+    EffectChain* m_effectChain = nullptr;
     std::array<bool, 2> m_expMerge{};
     std::vector<QPointer<QWidget>> m_globalPanels;
     bool m_watchingClicks = false;
