@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <future>
 #include <optional>
 
 #include <sys/stat.h>
@@ -20,9 +21,10 @@ TEST(HidrawBackend, RunWithoutPedalReturnsAfterStop) {
     RecordingListener listener;
     DeviceMatch nobody;
     nobody.vendor = 0xFFFF;  // reserved: no attached device carries it
-    Running running(backend, nobody, listener);
-    EXPECT_TRUE(running.stop());
-    EXPECT_TRUE(listener.matched().empty());
+    auto done = std::async(std::launch::async, [&] { backend.run(nobody, listener); });
+    backend.stop();
+    ASSERT_EQ(done.wait_for(kGenerous), std::future_status::ready);
+    EXPECT_TRUE(listener.matched.empty());
 }
 
 // Opens `path` in a child process that runs as an unprivileged user, so that the check
@@ -52,7 +54,7 @@ TEST(HidrawBackend, OpenTellsMissingForbiddenAndForeignNodesApart) {
     EXPECT_EQ(backend.open(dir.file("hidraw8")), OpenResult::NotFound);
     EXPECT_EQ(backend.open(dir.file("plain")), OpenResult::Failed);
     EXPECT_EQ(backend.open("/dev/null"), OpenResult::Failed);  // a character device, but not hidraw
-    EXPECT_FALSE(backend.writeReport(dir.file("plain"), tagged(1)));
+    EXPECT_FALSE(backend.writeReport(dir.file("plain"), Report{}));
     EXPECT_EQ(openAsUnprivileged(dir.file("hidraw7")), OpenResult::NoPermission);
 }
 

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 
 namespace quorvex::testing {
 namespace {
@@ -18,6 +19,14 @@ const Descriptor kPedal{0x0483, 0x1513, 0x00C8, "QUORVEX III"};
 
 std::optional<Descriptor> decode(const std::string& text) {
     return vbus::decodeDescriptor({reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
+}
+
+// A full report whose bytes tell it apart from others.
+Report tagged(std::uint8_t tag) {
+    Report report{};
+    report[0] = 63;
+    for (std::size_t i = 1; i < report.size(); ++i) report[i] = static_cast<std::uint8_t>(tag + i);
+    return report;
 }
 
 std::vector<std::uint8_t> bytesOf(const Report& report) { return {report.begin(), report.end()}; }
@@ -48,10 +57,16 @@ protected:
     TempDir bus;
     RecordingListener listener;
     VirtualBusBackend backend{bus.path()};
+    std::thread running;
 
     void SetUp() override {
         // Devices are opened on the backend's thread, as the link does.
         listener.onMatched = [this](const DeviceInfo& d) { EXPECT_EQ(backend.open(d.path), OpenResult::Ok); };
+        running = std::thread([this] { backend.run(DeviceMatch{}, listener); });
+    }
+    void TearDown() override {
+        backend.stop();
+        running.join();
     }
     // A device that listens and has been connected to by the backend.
     std::unique_ptr<DeviceSocket> plug(const std::string& name, const Descriptor& descriptor = kPedal) {
@@ -63,36 +78,36 @@ protected:
 };
 
 TEST_F(VirtualBus, OnlyTheMatchingDeviceIsAnnouncedAndReportsTravelBothWays) {
-    Running running(backend, DeviceMatch{}, listener);
     // The backend reads each descriptor in turn, so the other product is judged first.
     auto other = plug("other", {0x0483, 0x1514, 0x00C8, "x"});
     auto pedal = plug("pedal");
-    ASSERT_TRUE(listener.waitMatched(1));
-    EXPECT_EQ(listener.matched(), (std::vector<DeviceInfo>{{bus.file("pedal"), 0x0483, 0x1513, 0x00C8, "QUORVEX III"}}));
+    const std::vector<DeviceInfo> expected{{bus.file("pedal"), 0x0483, 0x1513, 0x00C8, "QUORVEX III"}};
+    EXPECT_TRUE(listener.waitFor([&] { return listener.matched == expected; }));
     EXPECT_FALSE(backend.writeReport(bus.file("other"), tagged(1)));
 
     ASSERT_TRUE(backend.writeReport(bus.file("pedal"), tagged(1)));
     EXPECT_EQ(pedal->receive(kGenerous), tagged(1));
     ASSERT_TRUE(pedal->send(tagged(2)));
     ASSERT_TRUE(pedal->send(tagged(3)));
-    ASSERT_TRUE(listener.waitReports(bus.file("pedal"), 2));
-    EXPECT_EQ(listener.reports(bus.file("pedal")), (std::vector{bytesOf(tagged(2)), bytesOf(tagged(3))}));
+    const std::vector<std::vector<std::uint8_t>> arrived{bytesOf(tagged(2)), bytesOf(tagged(3))};
+    EXPECT_TRUE(listener.waitFor([&] { return listener.reports[bus.file("pedal")] == arrived; }));
 }
 
 TEST_F(VirtualBus, UnpluggedDeviceIsRemovedWhileAnotherStays) {
-    Running running(backend, DeviceMatch{}, listener);
     auto first = plug("first");
     auto second = plug("second");
-    ASSERT_TRUE(listener.waitMatched(2));
-
+    ASSERT_TRUE(listener.waitFor([&] { return listener.matched.size() == 2; }));
     first->close();
-    ASSERT_TRUE(listener.waitRemoved(1));
-    EXPECT_EQ(listener.removed().front().path, bus.file("first"));
+    const auto firstGone = [&] { return listener.removed.size() == 1 && listener.removed[0].path == bus.file("first"); };
+    ASSERT_TRUE(listener.waitFor(firstGone));
     EXPECT_FALSE(backend.writeReport(bus.file("first"), tagged(1)));
     ASSERT_TRUE(backend.writeReport(bus.file("second"), tagged(2)));
     EXPECT_EQ(second->receive(kGenerous), tagged(2));
-    EXPECT_TRUE(running.stop());
-    EXPECT_EQ(listener.removed().size(), 1u) << "stopping hangs up without announcing removals";
+    // Stopping hangs up without announcing removals.
+    backend.stop();
+    EXPECT_FALSE(second->receive(kGenerous));
+    EXPECT_FALSE(second->connected());
+    EXPECT_TRUE(listener.waitFor(firstGone));
 }
 
 }  // namespace
