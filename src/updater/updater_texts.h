@@ -1,0 +1,33 @@
+#pragma once
+#include <QString>
+
+namespace quorvex::updater {
+
+// What the updater tells the guitarist.
+inline QString noPedalText() {
+    return QStringLiteral("No device connected! Please reconnect your QUORVEX III and try again.");
+}
+inline QString firmwareTooLowText() {
+    return QString::fromUtf8(
+        "Firmware version too low. Please update the firmware on your device\n \n      1、Press and hold far left "
+        "footswitch whilst connecting power to QUORVEX III\n \n     2、Connect QUORVEX III to a computer via USB\n \n ");
+}
+inline QString updatingText() { return QStringLiteral("UPDATING FIRMWARE!\n Do not disconnect your device"); }
+inline QString successText() {
+    return QString::fromUtf8("Firmware Update successful!\n Click ‘Done’ to enter the software");
+}
+inline QString updateFailText(const QString& reason) {
+    return QStringLiteral("Update fail: please try again. (%1)").arg(reason);
+}
+inline QString offerText() {
+    return QStringLiteral("Your QUORVEX III is waiting in its boot loader.\nInstall the new firmware now?");
+}
+inline QString offerWarningText() {
+    return QStringLiteral("Keep the pedal connected and switched on until the update is done.");
+}
+inline QString editorMissingText() {
+    return QStringLiteral("The QUORVEX III editor could not be started: quorvex-editor was found neither beside "
+                          "the updater nor on the PATH.");
+}
+
+}  // namespace quorvex::updater

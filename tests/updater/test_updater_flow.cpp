@@ -1,0 +1,156 @@
+// The updater's flow against the virtual pedal and boot loader, with a stand-in window.
+#include "updater_app_delegate.h"
+#include "updater_harness.h"
+#include "updater_texts.h"
+
+#include <QtTest>
+
+#include <optional>
+
+using namespace quorvex;
+using namespace quorvex::updater;
+
+namespace {
+
+class FakeWindow : public UpdaterWindowPort {
+public:
+    void showWindow() override { shown = true; }
+    void setMessage(const QString& text) override { message = text; }
+    void setOfferVisible(bool visible) override { offer = visible; }
+    void setDoneVisible(bool visible) override { done = visible; }
+    bool doneVisible() const override { return done; }
+    void setProgress(double fraction) override { progress = fraction; }
+    void showAlert(const QString& text, std::function<void()> dismissed) override {
+        alert = text;
+        dismiss = std::move(dismissed);
+    }
+
+    bool shown = false, offer = false, done = false;
+    double progress = 0.0;
+    QString message;
+    std::optional<QString> alert;
+    std::function<void()> dismiss;
+};
+
+enum class Device { None, CurrentPedal, OlderPedal, BootLoader, FailingBootLoader };
+
+// One run of the updater: the device on the bus, the window and what the flow did.
+struct Run {
+    explicit Run(Device device, bool withImage = true) {
+        if (device == Device::CurrentPedal) {
+            pedal = std::make_unique<pedal::VirtualPedal>(bus.dir());
+            pedal->start();
+        } else if (device != Device::None) {
+            pedal::BootLoaderOptions options;
+            options.mode = device == Device::OlderPedal ? 'A' : 'B';
+            options.eraseFails = device == Device::FailingBootLoader;
+            loader = std::make_unique<pedal::VirtualBootLoader>(bus.dir(), options);
+            loader->start();
+        }
+        const auto bytes = buildFirmwareImage(testing::threeTagImage());
+        image = std::get<FirmwareImage>(parseFirmwareImage(bytes));
+        UpdaterSetup setup;
+        setup.firmware.path = withImage ? QString::fromStdString(bus.writeImage(bytes)) : QString();
+        setup.firmware.searched << QStringLiteral("/nowhere");
+        setup.launchEditor = [this] { return ++editorStarts, true; };
+        setup.quit = [this](int status) { exitStatus = status; };
+        setup.timing = testing::fastProbing();
+        setup.timeouts = testing::fastTimeouts();
+        setup.doneDelay = std::chrono::milliseconds(50);
+        delegate = std::make_unique<AppDelegate>(window, std::make_unique<VirtualBusBackend>(bus.dir()), setup);
+        delegate->applicationDidFinishLaunching();
+    }
+    std::size_t startCommands() const {
+        const auto frames = loader->receivedFrames();
+        return static_cast<std::size_t>(std::count_if(frames.begin(), frames.end(), [](const auto& f) { return f.command == 0xAA; }));
+    }
+
+    testing::BusFolder bus;
+    std::unique_ptr<pedal::VirtualPedal> pedal;
+    std::unique_ptr<pedal::VirtualBootLoader> loader;
+    FirmwareImage image;
+    FakeWindow window;
+    int editorStarts = 0;
+    std::optional<int> exitStatus;
+    std::unique_ptr<AppDelegate> delegate;
+};
+
+}  // namespace
+
+Q_DECLARE_METATYPE(Device)
+
+class TestUpdaterFlow : public QObject {
+    Q_OBJECT
+private slots:
+    void currentFirmwareStartsTheEditorWithoutAWindow() {
+        Run run(Device::CurrentPedal);
+        QTRY_COMPARE(run.editorStarts, 1);
+        QCOMPARE(run.exitStatus, std::optional<int>(0));
+        QVERIFY(!run.window.shown);
+    }
+
+    void alertEndsTheUpdater_data() {
+        QTest::addColumn<Device>("device");
+        QTest::addColumn<bool>("withImage");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("no pedal") << Device::None << true << noPedalText();
+        QTest::newRow("older firmware") << Device::OlderPedal << true << firmwareTooLowText();
+        QTest::newRow("image missing") << Device::BootLoader << false
+                                       << firmwareProblem(FirmwareLocation{{}, {QStringLiteral("/nowhere")}});
+    }
+    void alertEndsTheUpdater() {
+        QFETCH(Device, device);
+        QFETCH(bool, withImage);
+        QFETCH(QString, text);
+        Run run(device, withImage);
+        QTRY_VERIFY_WITH_TIMEOUT(run.window.alert.has_value(), 10000);
+        QCOMPARE(*run.window.alert, text);
+        QVERIFY(run.window.shown);
+        QVERIFY(!run.exitStatus);
+        run.window.dismiss();
+        QCOMPARE(run.exitStatus, std::optional<int>(1));
+        QCOMPARE(run.editorStarts, 0);
+        if (run.loader) QCOMPARE(run.startCommands(), std::size_t(0));
+    }
+
+    void bootLoaderIsUpdatedThenDoneStartsTheEditor() {
+        Run run(Device::BootLoader);
+        QTRY_VERIFY(run.window.shown);
+        QVERIFY(run.delegate->isNeedUpdate());
+        QVERIFY(run.window.offer);
+        run.delegate->YesButtonClick();
+        QCOMPARE(run.window.message, updatingText());
+        QVERIFY(!run.window.offer);
+        QTRY_COMPARE(run.window.message, successText());
+        QCOMPARE(run.window.progress, 1.0);
+        QVERIFY(!run.window.done);  // Done comes a moment later
+        QTRY_VERIFY(run.window.done);
+        QCOMPARE(run.loader->verify(run.image), std::nullopt);
+        run.delegate->DoneButtonClick();
+        QCOMPARE(run.editorStarts, 1);
+        QCOMPARE(run.exitStatus, std::optional<int>(0));
+    }
+
+    void noEndsWithoutAnUpdate() {
+        Run run(Device::BootLoader);
+        QTRY_VERIFY(run.window.offer);
+        run.delegate->NoButtonClick();
+        QCOMPARE(run.exitStatus, std::optional<int>(0));
+        QTest::qWait(50);
+        QCOMPARE(run.startCommands(), std::size_t(0));
+    }
+
+    void failedUpdateIsToldAndEnds() {
+        Run run(Device::FailingBootLoader);
+        QTRY_VERIFY(run.window.offer);
+        run.delegate->YesButtonClick();
+        QTRY_VERIFY(run.window.alert.has_value());
+        QCOMPARE(*run.window.alert, QStringLiteral("Update fail: please try again. (ErrorErasure reply rrror)"));
+        run.window.dismiss();
+        QCOMPARE(run.exitStatus, std::optional<int>(1));
+        QCOMPARE(run.editorStarts, 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUpdaterFlow)
+#include "test_updater_flow.moc"
