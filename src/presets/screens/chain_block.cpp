@@ -8,8 +8,8 @@
 #include <QMimeData>
 #include <QPainter>
 
-#include "chain_accessibility.h"
 #include "parameter_blocks.h"
+#include "preset_accessibility.h"
 #include "preset_screen_style.h"
 
 namespace quorvex {
@@ -24,7 +24,7 @@ QColor hoverBorder() { return QColor::fromRgbF(0.0f, 0.9f, 0.76f); }
 }  // namespace
 
 ModleView::ModleView(int index, QWidget* parent) : QWidget(parent), index_(index), module_(index) {
-    installChainAccessibility();
+    installPresetAccessibility();
     setFocusPolicy(Qt::StrongFocus);
     setAcceptDrops(true);
     setCursor(Qt::PointingHandCursor);
@@ -48,19 +48,24 @@ void ModleView::setModule(int module) {
 }
 
 void ModleView::setModeOpen(bool on) {
-    if (on == isModeOpen_)
-        return;
-    isModeOpen_ = on;
-    update();
-    announceState(true, false);
+    QAccessible::State checked;
+    checked.checked = true;
+    changeFlag(isModeOpen_, on, checked);
 }
 
 void ModleView::setSelect(bool selected) {
-    if (selected == isSelectMode_)
+    QAccessible::State selection;
+    selection.selected = true;
+    changeFlag(isSelectMode_, selected, selection);
+}
+
+void ModleView::changeFlag(bool& flag, bool value, QAccessible::State changed) {
+    if (flag == value)
         return;
-    isSelectMode_ = selected;
+    flag = value;
     update();
-    announceState(false, true);
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
 }
 
 void ModleView::setEnterMode(bool hovering) {
@@ -68,14 +73,6 @@ void ModleView::setEnterMode(bool hovering) {
         return;
     isEnterMode_ = hovering;
     update();
-}
-
-void ModleView::announceState(bool checkedChanged, bool selectedChanged) {
-    QAccessible::State changed;
-    changed.checked = checkedChanged;
-    changed.selected = selectedChanged;
-    QAccessibleStateChangeEvent event(this, changed);
-    QAccessible::updateAccessibility(&event);
 }
 
 QMimeData* ModleView::dragData() const {

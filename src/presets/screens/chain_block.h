@@ -1,4 +1,5 @@
 #pragma once
+#include <QAccessible>
 #include <QPoint>
 #include <QWidget>
 
@@ -63,7 +64,8 @@ protected:
 
 private:
     void setEnterMode(bool hovering);
-    void announceState(bool checkedChanged, bool selectedChanged);
+    // Sets an on or selected flag; a change redraws and is told to assistive technology.
+    void changeFlag(bool& flag, bool value, QAccessible::State changed);
     void startDrag();
 
     const int index_;

@@ -10,7 +10,7 @@
 namespace quorvex {
 
 namespace {
-constexpr int kEndRoom = 34;  // room at each end for the IN and OUT marks
+constexpr int kEndRoom = 44;  // room at each end for the IN and OUT marks
 }
 
 EffectChainView::EffectChainView(EffectChain& chain, QWidget* parent) : QWidget(parent), chain_(chain) {
@@ -55,7 +55,7 @@ void EffectChainView::paintEvent(QPaintEvent*) {
     // The signal's path behind the blocks, with a chevron in each gap.
     const double y = height() / 2.0;
     p.setPen(QPen(preset_style::teal().darker(220), 2.0));
-    p.drawLine(QPointF(8, y), QPointF(width() - 8, y));
+    p.drawLine(QPointF(20, y), QPointF(width() - 20, y));
     p.setBrush(preset_style::teal().darker(160));
     p.setPen(Qt::NoPen);
     for (int i = 0; i + 1 < EffectChain::kPositions; ++i) {

@@ -3,6 +3,7 @@
 #include <QAccessibleWidget>
 
 #include "cab_lamp.h"
+#include "chain_block.h"
 #include "pop_up_trigger.h"
 
 namespace quorvex {
@@ -61,6 +62,42 @@ private:
     CabLamp* lamp() const { return static_cast<CabLamp*>(object()); }
 };
 
+// A chain block: a button named after its module, checked while the module is on,
+// selected while its panel is shown.
+class ChainBlockAccessible : public QAccessibleWidget {
+public:
+    explicit ChainBlockAccessible(ModleView* block) : QAccessibleWidget(block, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value)
+            return block()->isModeOpen() ? QStringLiteral("on") : QStringLiteral("off");
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        s.checked = block()->isModeOpen();
+        s.selectable = true;
+        s.selected = block()->isSelectMode();
+        return s;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override {
+        if (name == pressAction())
+            block()->click();
+    }
+    QStringList keyBindingsForAction(const QString& name) const override {
+        if (name == pressAction())
+            return {QStringLiteral("Space"), QStringLiteral("Return")};
+        return {};
+    }
+
+private:
+    ModleView* block() const { return static_cast<ModleView*>(object()); }
+};
+
 QAccessibleInterface* presetFactory(const QString&, QObject* object) {
     // Asked with each class name of the object's hierarchy, most derived first; the
     // first answer decides.
@@ -68,6 +105,8 @@ QAccessibleInterface* presetFactory(const QString&, QObject* object) {
         return new TriggerAccessible(t);
     if (auto* lamp = qobject_cast<CabLamp*>(object))
         return new LampAccessible(lamp);
+    if (auto* block = qobject_cast<ModleView*>(object))
+        return new ChainBlockAccessible(block);
     return nullptr;
 }
 
