@@ -78,6 +78,10 @@ int runFirmwareUpdate(const CliOptions& options, std::ostream& err, bool progres
     facade.setXbDelegate(&watch);
     facade.setPid(0, 0x0483, 0x00C8);
     if (facade.connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0") != 1) {
+        if (facade.hidclass().noPermission()) {
+            err << kNoPermissionText;
+            return kNoPermission;
+        }
         err << "No device connected! Please reconnect your QUORVEX III and try again.\n";
         return kNoPedal;
     }

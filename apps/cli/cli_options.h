@@ -26,6 +26,10 @@ enum ExitCode : int {
     kUpdateFailed = 11,
 };
 
+inline constexpr const char* kNoPermissionText =
+    "A QUORVEX III is connected, but this user may not open it.\n"
+    "Install the udev rule from the README, then unplug and plug in the pedal.\n";
+
 // Parses argv; on error returns nullopt and fills error with a message.
 std::optional<CliOptions> parseOptions(int argc, const char* const* argv, std::string& error);
 const char* usageText();

@@ -73,8 +73,7 @@ int waitForPedal(const CliOptions& options, DeviceThread& link, std::ostream& er
     const auto deadline = Clock::now() + std::chrono::seconds(options.waitSeconds);
     while (!link.hidClass().isConnected()) {
         if (link.hidClass().presence() == PedalPresence::NoPermission) {
-            err << "A QUORVEX III is connected, but this user may not open it.\n"
-                   "Install the udev rule from the README, then unplug and plug in the pedal.\n";
+            err << kNoPermissionText;
             return kNoPermission;
         }
         if (Clock::now() >= deadline) {

@@ -45,7 +45,9 @@ void AppDelegate::connected(int result) {
                     [this] { connectToModeL(); }, [] { linkLog("updater: the pedal could not be released"); });
 }
 
-void AppDelegate::connectFail() { alertAndQuit(noPedalText(), 1); }
+void AppDelegate::connectFail() {
+    alertAndQuit(update_->hidclass().noPermission() ? noPermissionText() : noPedalText(), 1);
+}
 
 void AppDelegate::connectToModeA() { launchEditorAndQuit(); }
 

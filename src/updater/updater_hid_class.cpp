@@ -106,7 +106,9 @@ void HIDClass::connectHID() {
 void HIDClass::deviceMatched(const DeviceInfo& device) {
     linkLog("updater: matching device " + device.path + " product " + std::to_string(device.product));
     // Every matching device is opened, so that probing can move on to the next one.
-    if (backend_->open(device.path) != OpenResult::Ok) {
+    const OpenResult opened = backend_->open(device.path);
+    if (opened != OpenResult::Ok) {
+        if (opened == OpenResult::NoPermission) noPermission_ = true;
         linkLog("updater: cannot open " + device.path);
         return;
     }

@@ -63,6 +63,8 @@ public:
     bool isIdentified() const { return identified_; }
     char mode() const { return mode_; }
     bool versionMatches() const { return versionMatches_; }
+    // A matching device was there, but this user may not open it (no udev rule).
+    bool noPermission() const { return noPermission_; }
 
     // HidBackendListener (HID thread).
     void deviceMatched(const DeviceInfo& device) override;
@@ -99,6 +101,7 @@ private:
     std::atomic<char> mode_{0};
     std::atomic<bool> versionMatches_{true};
     std::atomic<int> passCounter_{0};
+    std::atomic<bool> noPermission_{false};
 
     // Reassembly, HID thread only.
     RxRing ring_;

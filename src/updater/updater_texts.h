@@ -7,6 +7,10 @@ namespace quorvex::updater {
 inline QString noPedalText() {
     return QStringLiteral("No device connected! Please reconnect your QUORVEX III and try again.");
 }
+inline QString noPermissionText() {
+    return QStringLiteral("A QUORVEX III is connected, but this user may not open it.\nInstall the udev rule (see "
+                          "the README), then unplug the pedal and plug it in again.");
+}
 inline QString firmwareTooLowText() {
     return QString::fromUtf8(
         "Firmware version too low. Please update the firmware on your device\n \n      1、Press and hold far left "
