@@ -3,7 +3,15 @@
 #include "app_delegate.h"
 #include "control_palette.h"
 #include "effect_chain_view.h"
+#include "amp_mode_controller.h"
+#include "cab_mode_controller.h"
+#include "delay_mode_controller.h"
+#include "ds_mode_controller.h"
+#include "eq_mode_controller.h"
 #include "fx_mode_controller.h"
+#include "mod_mode_controller.h"
+#include "ns_mode_controller.h"
+#include "reverb_mode_controller.h"
 #include "root_view_controller.h"
 
 #include <QCloseEvent>
@@ -40,6 +48,14 @@ EditorWindow::EditorWindow(AppDelegate& hub, QWidget* parent)
 
     hub_.setPresetList(root_);
     addPanel(new FxModeController);
+    addPanel(new DsModeController);
+    addPanel(new AmpModeController);
+    addPanel(new CabModeController);
+    addPanel(new NsModeController);
+    addPanel(new EqModeController);
+    addPanel(new ModModeController);
+    addPanel(new DelayModeController);
+    addPanel(new ReverbModeController);
     connect(root_, &RootViewController::moduleSelected, this, &EditorWindow::showModule);
     connect(&root_->effectChain(), &EffectChain::NineModeOnOffDataChange, &hub_, &AppDelegate::NineModeOnOffDataChange);
     connect(&root_->effectChain(), &EffectChain::EffectChainChangeAction, &hub_, &AppDelegate::EffectChainChangeAction);
@@ -50,6 +66,7 @@ void EditorWindow::addPanel(ModulePanel* panel) {
     panels_[static_cast<std::size_t>(module)] = panel;
     stack_->addWidget(panel);
     hub_.setModulePanel(module, panel);
+    panel->attachToHub(hub_);
     // The hub reads the panel's block on the next turn of the event loop, after the
     // panel's own handler has finished.
     connect(panel, &ModulePanel::SelfDataChange, &hub_, [this, module] { hub_.ModuleDataChangeAction(module); },

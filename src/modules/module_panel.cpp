@@ -11,16 +11,13 @@
 #include <QPainter>
 
 #include <algorithm>
-#include <cmath>
 
 namespace quorvex {
 namespace {
 
-constexpr double kFullScale = 100.0;
-
-QLabel* nameLabel(QWidget* parent) {
+QLabel* nameLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter) {
     auto* label = new QLabel(parent);
-    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    label->setAlignment(alignment);
     QFont font = label->font();
     font.setPointSizeF(13);
     font.setBold(true);
@@ -33,19 +30,32 @@ QLabel* nameLabel(QWidget* parent) {
     return label;
 }
 
+ui::GPopUpButton* dropDown(QWidget* parent, const QStringList& entries) {
+    auto* list = new ui::GPopUpButton(parent);
+    list->setMinimumSize(240, 34);
+    list->setDataArray(entries);
+    return list;
+}
+
 }  // namespace
 
 ModulePanel::ModulePanel(ModuleTable table, QWidget* parent)
-    : QWidget(parent), table_(std::move(table)), para_(static_cast<std::size_t>(kModuleElements[static_cast<std::size_t>(table_.module)]), 0) {
+    : QWidget(parent),
+      table_(std::move(table)),
+      para_(static_cast<std::size_t>(kModuleElements[static_cast<std::size_t>(table_.module)]), 0) {
     setAccessibleName(table_.caption);
-    buildRows();
+    buildControls();
+    applyGroup(table_.startGroup);
+    valueName_->hide();  // no picture until the first model is picked or reported
 }
 
-void ModulePanel::buildRows() {
+void ModulePanel::attachToHub(AppDelegate&) {}
+
+void ModulePanel::buildControls() {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(56, 40, 56, 40);
     grid->setHorizontalSpacing(20);
-    grid->setVerticalSpacing(26);
+    grid->setVerticalSpacing(22);
 
     auto* caption = new QLabel(table_.caption, this);
     QFont captionFont = caption->font();
@@ -59,25 +69,46 @@ void ModulePanel::buildRows() {
     grid->addWidget(caption, 0, 0, 1, 2);
 
     valueName_ = new GroupBadge(this);
-    valueName_->hide();
-    grid->addWidget(valueName_, 0, 2, 1, 1, Qt::AlignRight);
+    grid->addWidget(valueName_, 0, 2, 1, 2, Qt::AlignRight);
 
     QLabel* effect = nameLabel(this);
     effect->setText(QStringLiteral("EFFECT"));
-    popButton_ = new ui::GPopUpButton(this);
-    popButton_->setAccessibleName(QStringLiteral("EFFECT"));
-    popButton_->setMinimumSize(240, 34);
     QStringList names;
     for (const ModelEntry& m : table_.models) names << m.name;
-    popButton_->setDataArray(names);
+    popButton_ = dropDown(this, names);
+    popButton_->setAccessibleName(QStringLiteral("EFFECT"));
     connect(popButton_, &ui::GPopUpButton::action, this, &ModulePanel::popupButtonChange);
     // Row 1 is an empty stretch that keeps the rows in the middle of the plate.
     grid->addWidget(effect, 2, 0);
     grid->addWidget(popButton_, 2, 1, 1, 2, Qt::AlignLeft);
 
-    const QStringList& startTitles = table_.groups[static_cast<std::size_t>(table_.startGroup)].titles;
+    const int listCount = static_cast<int>(table_.lists.size());
+    const int listRow = table_.listsBeforeRows ? 3 : 3 + table_.rows;
+    addListRows(grid, listRow);
+    addParameterRows(grid, table_.listsBeforeRows ? 3 + listCount : 3);
+    grid->setColumnStretch(1, 1);
+    grid->setRowStretch(1, 1);
+    grid->setRowStretch(3 + table_.rows + listCount, 2);
+}
+
+void ModulePanel::addListRows(QGridLayout* grid, int firstGridRow) {
+    for (const ExtraList& spec : table_.lists) {
+        QLabel* title = nameLabel(this);
+        ui::GPopUpButton* list = dropDown(this, spec.entries);
+        connect(list, &ui::GPopUpButton::action, this, &ModulePanel::popupButtonChange);
+        grid->addWidget(title, firstGridRow, 0);
+        grid->addWidget(list, firstGridRow, 1, 1, 2, Qt::AlignLeft);
+        ++firstGridRow;
+        listTitles_.push_back(title);
+        lists_.push_back(list);
+    }
+}
+
+void ModulePanel::addParameterRows(QGridLayout* grid, int firstGridRow) {
     for (int row = 0; row < table_.rows; ++row) {
         QLabel* title = nameLabel(this);
+        QLabel* unit = nameLabel(this, Qt::AlignLeft | Qt::AlignVCenter);
+        unit->setMinimumWidth(40);
         auto* slider = new ui::HYSlider(this);
         auto* field = new ui::YJTextField(this);
         slider->setTagValue(row);
@@ -94,19 +125,14 @@ void ModulePanel::buildRows() {
         connect(slider, &ui::HYSlider::action, this, &ModulePanel::ModleViewAction);
         connect(field, &ui::YJTextField::action, this, &ModulePanel::textFieldChange);
         titles_.push_back(title);
+        units_.push_back(unit);
         sliders_.push_back(slider);
         fields_.push_back(field);
-        grid->addWidget(title, row + 3, 0);
-        grid->addWidget(slider, row + 3, 1);
-        grid->addWidget(field, row + 3, 2, Qt::AlignLeft);
-        const QString name = row < startTitles.size() ? startTitles[row] : QString();
-        title->setText(name);
-        slider->setAccessibleName(name);
-        field->setAccessibleName(name + QStringLiteral(" value"));
+        grid->addWidget(title, firstGridRow + row, 0);
+        grid->addWidget(slider, firstGridRow + row, 1);
+        grid->addWidget(field, firstGridRow + row, 2, Qt::AlignLeft);
+        grid->addWidget(unit, firstGridRow + row, 3);
     }
-    grid->setColumnStretch(1, 1);
-    grid->setRowStretch(1, 1);
-    grid->setRowStretch(table_.rows + 3, 2);
 }
 
 void ModulePanel::paintEvent(QPaintEvent*) {
@@ -125,25 +151,93 @@ void ModulePanel::paintEvent(QPaintEvent*) {
     p.drawLine(QPointF(plate.left() + 24, plate.top() + 1.5), QPointF(plate.right() - 24, plate.top() + 1.5));
 }
 
-void ModulePanel::showGroupOf(std::uint32_t modelNumber) {
-    if (modelNumber < 1 || modelNumber > table_.models.size()) return;
-    const ModelGroup& group = table_.groups[static_cast<std::size_t>(table_.models[modelNumber - 1].group)];
-    for (int row = 0; row < group.titles.size() && row < table_.rows; ++row) {
-        const std::size_t r = static_cast<std::size_t>(row);
-        titles_[r]->setText(group.titles[row]);
-        sliders_[r]->setAccessibleName(group.titles[row]);
-        fields_[r]->setAccessibleName(group.titles[row] + QStringLiteral(" value"));
+int ModulePanel::groupOfModel(std::uint32_t modelNumber) const {
+    // The list may have grown beyond the table (user slots the pedal named): those
+    // positions share the layout of the table's last model.
+    if (modelNumber < 1 || modelNumber > static_cast<std::uint32_t>(popButton_->dataArray().size()))
+        return table_.unknownModelGroup;
+    const std::size_t position = std::min<std::size_t>(modelNumber - 1, table_.models.size() - 1);
+    return table_.models[position].group;
+}
+
+const RowSpec* ModulePanel::rowSpec(std::size_t row) const {
+    const auto& rows = table_.groups[static_cast<std::size_t>(group_)].rows;
+    return row < rows.size() ? &rows[row] : nullptr;
+}
+
+void ModulePanel::applyGroup(int group) {
+    group_ = group;
+    const ModelGroup& g = table_.groups[static_cast<std::size_t>(group)];
+    for (std::size_t row = 0; row < sliders_.size(); ++row) {
+        const RowSpec* spec = rowSpec(row);
+        const QString title = spec ? spec->title : QString();
+        const QString unit = spec ? spec->unit : QString();
+        sliders_[row]->setVisible(spec != nullptr);
+        fields_[row]->setVisible(spec != nullptr);
+        titles_[row]->setText(title);
+        titles_[row]->setVisible(!title.isEmpty());
+        units_[row]->setText(unit);
+        units_[row]->setVisible(!unit.isEmpty());
+        const QString name = title.isEmpty() ? unit : title;
+        sliders_[row]->setAccessibleName(name);
+        fields_[row]->setAccessibleName(name + QStringLiteral(" value"));
     }
-    valueName_->setGroup(group.picture, group.caption);
-    valueName_->show();
+    for (std::size_t i = 0; i < lists_.size(); ++i) {
+        const QString title = static_cast<qsizetype>(i) < g.listTitles.size() ? g.listTitles[static_cast<qsizetype>(i)] : QString();
+        listTitles_[i]->setText(title);
+        listTitles_[i]->setVisible(!title.isEmpty());
+        lists_[i]->setVisible(!title.isEmpty());
+        if (!title.isEmpty()) lists_[i]->setAccessibleName(title);
+    }
+    valueName_->setGroup(g.picture, g.caption);
+    valueName_->setVisible(!g.picture.isEmpty());
+}
+
+void ModulePanel::copyReport(const std::vector<std::uint32_t>& values, int group) {
+    if (!table_.reportsCopyShownOnly) {
+        std::copy_n(values.begin(), std::min(values.size(), para_.size()), para_.begin());
+    } else {
+        para_[0] = values[0];
+        para_[1] = values[1];
+        if (group >= 0) {
+            for (const RowSpec& spec : table_.groups[static_cast<std::size_t>(group)].rows) {
+                const auto e = static_cast<std::size_t>(spec.element);
+                if (e < values.size()) para_[e] = values[e];
+            }
+        }
+    }
+    if (group < 0) return;
+    for (const RowSpec& spec : table_.groups[static_cast<std::size_t>(group)].rows) {
+        std::uint32_t& value = para_[static_cast<std::size_t>(spec.element)];
+        if (spec.lowersReport) value = std::min(value, static_cast<std::uint32_t>(spec.scale.high));
+    }
+}
+
+void ModulePanel::redraw() {
+    for (std::size_t row = 0; row < sliders_.size(); ++row) {
+        const RowSpec* spec = rowSpec(row);
+        if (!spec) continue;
+        const std::uint32_t value = para_[static_cast<std::size_t>(spec->element)];
+        sliders_[row]->setFloatValue(spec->scale.sliderPosition(value));  // out of range: the slider stays
+        fields_[row]->setStringValue(spec->scale.text(value));
+    }
+    // A number outside a list leaves the list as it was.
+    if (para_[1] >= 1 && para_[1] <= static_cast<std::uint32_t>(popButton_->dataArray().size()))
+        popButton_->setIndexNumber(para_[1] - 1);
+    for (std::size_t i = 0; i < lists_.size(); ++i) {
+        const std::uint32_t position = para_[static_cast<std::size_t>(table_.lists[i].element)];
+        if (position < static_cast<std::uint32_t>(lists_[i]->dataArray().size())) lists_[i]->setIndexNumber(position);
+    }
 }
 
 void ModulePanel::ModleViewAction(ui::HYSlider* sender) {
     for (std::size_t row = 0; row < sliders_.size(); ++row) {
         if (sliders_[row] != sender) continue;
-        const auto value = static_cast<long long>(sender->floatValue() * kFullScale);
-        fields_[row]->setIntegerValue(value);
-        para_[row + 2] = static_cast<std::uint32_t>(value);
+        const RowSpec* spec = rowSpec(row);
+        if (!spec) return;  // a row the model does not use
+        const std::uint32_t stored = spec->scale.storedFromSlider(sender->floatValue());
+        fields_[row]->setStringValue(spec->scale.text(stored));
+        para_[static_cast<std::size_t>(spec->element)] = stored;
         emit SelfDataChange();
         return;
     }
@@ -151,42 +245,58 @@ void ModulePanel::ModleViewAction(ui::HYSlider* sender) {
 
 void ModulePanel::textFieldChange(ui::YJTextField* sender) {
     for (std::size_t row = 0; row < fields_.size(); ++row) {
-        if (fields_[row] != sender) continue;
-        float number = sender->value();
-        if (number > kFullScale || number < 0.0f) {
-            number = std::clamp(number, 0.0f, static_cast<float>(kFullScale));
-            sender->setValue(number);
-            sender->setIntegerValue(static_cast<long long>(number));
-        }
-        sliders_[row]->setFloatValue(number / kFullScale);
-        para_[row + 2] = static_cast<std::uint32_t>(number);
+        const RowSpec* spec = rowSpec(row);
+        if (fields_[row] != sender || !spec) continue;
+        const double number = sender->value();
+        const double clamped = spec->scale.clampShown(number);
+        const std::uint32_t stored = spec->scale.storedFromTyped(number);
+        if (clamped != number) sender->setValue(static_cast<float>(clamped));
+        sliders_[row]->setFloatValue(spec->scale.sliderPositionOfShown(number));
+        para_[static_cast<std::size_t>(spec->element)] = stored;
+        if (clamped != number || spec->scale.rewritesTyped()) sender->setStringValue(spec->scale.text(stored));
         break;
     }
     emit SelfDataChange();
 }
 
 void ModulePanel::popupButtonChange(ui::GPopUpButton* sender) {
-    para_[1] = static_cast<std::uint32_t>(sender->indexNumber() + 1);
-    showGroupOf(para_[1]);
+    if (sender == popButton_) para_[1] = static_cast<std::uint32_t>(sender->indexNumber() + 1);
+    for (std::size_t i = 0; i < lists_.size(); ++i) {
+        if (lists_[i] == sender) para_[static_cast<std::size_t>(table_.lists[i].element)] = static_cast<std::uint32_t>(sender->indexNumber());
+    }
+    // The panel's own block runs through the report steps, so the rows switch to the new
+    // model's layout and show the block's values in their new meaning.
+    changedModeValue(std::vector<std::uint32_t>(para_));
     emit SelfDataChange();
 }
 
 void ModulePanel::changedModeValue(const std::vector<std::uint32_t>& values) {
-    std::copy_n(values.begin(), std::min(values.size(), para_.size()), para_.begin());
-    for (std::size_t row = 0; row < sliders_.size(); ++row) {
-        const std::uint32_t value = para_[row + 2];
-        sliders_[row]->setFloatValue(value / kFullScale);  // out of range: the slider stays
-        fields_[row]->setIntegerValue(value);
-    }
-    if (para_[1] >= 1 && para_[1] <= table_.models.size()) {
-        showGroupOf(para_[1]);
-        popButton_->setIndexNumber(para_[1] - 1);
-    }
+    if (values.size() < 2) return;
+    const int group = groupOfModel(values[1]);
+    copyReport(values, group);
+    if (group >= 0) applyGroup(group);
+    redraw();
 }
 
 void ModulePanel::ModeOnOffChange(std::uint32_t status) {
     para_[0] = status;
     emit SelfDataChange();
 }
+
+void ModulePanel::setUserSlotNames(int first, const QStringList& names) {
+    QStringList list = popButton_->dataArray();
+    for (int i = 0; i < names.size(); ++i) {
+        const int position = first + i;
+        while (list.size() < position) list.append(QString());
+        if (position < list.size())
+            list[position] = names[i];
+        else
+            list.append(names[i]);
+    }
+    popButton_->setDataArray(list);
+    redraw();
+}
+
+void ModulePanel::renameModel(int position, const QString& name) { setUserSlotNames(position, {name}); }
 
 }  // namespace quorvex

@@ -1,5 +1,6 @@
 #pragma once
 #include "parameter_blocks.h"
+#include "row_scale.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,12 +9,33 @@
 
 namespace quorvex {
 
-// What tells one module panel from another: its models, their parameter-name groups
-// and the number of parameter rows. The shared panel behaviour is built from this.
+// What tells one module panel from another: its models, the layout each model group
+// shows (which rows, what they edit and how they convert, which extra lists) and the
+// panel's extra drop-down lists. The shared panel behaviour is built from this.
+
+// One parameter row as a model group shows it.
+struct RowSpec {
+    RowSpec(QString title_, int element_, RowScale scale_ = RowScale::plain(), QString unit_ = {})
+        : title(std::move(title_)), element(element_), scale(scale_), unit(std::move(unit_)) {}
+
+    QString title;              // the caption left of the slider
+    int element;                // the block element the row edits
+    RowScale scale;
+    QString unit;               // a unit shown right of the number field ("dB"); empty for none
+    bool lowersReport = false;  // a reported number above the range is lowered to its top
+};
+
+// Rows titled `titles`, editing block elements first, first + 1, ..., all on one scale.
+std::vector<RowSpec> plainRows(const QStringList& titles, int first = 2, RowScale scale = RowScale::plain());
+
 struct ModelGroup {
-    QString picture;     // the group's picture name, e.g. "203"
-    QString caption;     // what the drawn group badge reads
-    QStringList titles;  // one parameter name per row
+    ModelGroup(QString picture_, QString caption_, std::vector<RowSpec> rows_, QStringList listTitles_ = {})
+        : picture(std::move(picture_)), caption(std::move(caption_)), rows(std::move(rows_)), listTitles(std::move(listTitles_)) {}
+
+    QString picture;            // the group's picture name, e.g. "203"; empty: no picture
+    QString caption;            // what the drawn group badge reads
+    std::vector<RowSpec> rows;  // the rows shown, top down; the panel's other rows hide
+    QStringList listTitles;     // caption of each extra list; an empty or missing one hides it
 };
 
 struct ModelEntry {
@@ -21,13 +43,35 @@ struct ModelEntry {
     int group = 0;  // index into ModuleTable::groups
 };
 
+// A drop-down list besides the model list, storing its 0-based position in a block element.
+struct ExtraList {
+    int element = 0;
+    QStringList entries;
+};
+
+// Models that all share group 0, in list order.
+std::vector<ModelEntry> oneGroupModels(const QStringList& names);
+
+// The pedal has ten user amp slots and ten user impulse-response slots.
+inline constexpr int kUserSlotCount = 10;
+
+// The names of the pedal's user slots from its name report: `size` bytes a name, each
+// read up to its first zero byte.
+QStringList slotNamesFromReport(const std::vector<std::uint32_t>& values, int size);
+
 struct ModuleTable {
     Module module = Module::Fx;
     QString caption;  // "FX/COMP"
-    int rows = 0;     // parameter rows, block elements 2 .. rows + 1
+    int rows = 0;     // parameter rows the panel builds
     std::vector<ModelGroup> groups;
     std::vector<ModelEntry> models;
-    int startGroup = 0;  // whose names the rows show before the first model arrives
+    int startGroup = 0;         // whose layout the panel shows before the first model arrives
+    int unknownModelGroup = -1;  // the layout of a model number outside the list; -1 keeps the layout
+    // Reports copy only the on/off state, the model and the elements the model's rows
+    // show; every other element keeps the panel's value.
+    bool reportsCopyShownOnly = false;
+    std::vector<ExtraList> lists;
+    bool listsBeforeRows = false;
 };
 
 }  // namespace quorvex

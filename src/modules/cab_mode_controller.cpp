@@ -1,0 +1,98 @@
+#include "cab_mode_controller.h"
+
+#include "app_delegate.h"
+#include "g_pop_up_button.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace quorvex {
+
+ModuleTable CabModeController::cabTable() {
+    ModuleTable t;
+    t.module = Module::Cab;
+    t.caption = QStringLiteral("CAB");
+    t.rows = 2;
+    t.groups = {
+        {"209_1", "CABINET", plainRows({"CENTER", "DISTANCE"}, 3), {"TUBE", "MIC"}},  // titleArr209_1
+        {"209_2", "USER IR", {}, {"TUBE"}},                                         // titleArr209_2
+    };
+    const QStringList cabinets = {
+        "US DLX 112",   "US TW 212",      "US BSM 410",     "SUPER S 112",    "BLUES 112",     "1960 412",
+        "EG P412",      "EG V412",        "MB M112",        "MB R412",        "UK FRUIT 412",  "UK FRUIT 212",
+        "SOLDAN 412",   "DOCTOR M112",    "DOCTOR ZWK 112", "RJC 212",        "BRITISH 30 212", "HWATT 412",
+        "BROWN 5150 412", "DYNAST FLO 110", "ROCKS 212",    "ROCKS 112",      "BROWN 5053 412", "BLACKHOLE 412",
+        "DIESEL HG 412", "ACOUSTIC112"};
+    t.models = oneGroupModels(cabinets);
+    for (int slot = 0; slot < kUserSlotCount; ++slot) t.models.push_back({QStringLiteral("EMPTY"), 1});
+    t.lists = {{5, {"OFF", "EL34", "EL84", "6L6", "6V6"}},                                             // popButtonTube
+               {2, {"SM57", "U47", "U87", "NT1", "MD421", "MD441", "MXL2001", "MXL2003", "C3000", "C4000B"}}};  // popButtonMic
+    t.listsBeforeRows = true;
+    // A cabinet number outside the list (0, above 36) shows the user-slot layout.
+    t.unknownModelGroup = 1;
+    return t;
+}
+
+CabModeController::CabModeController(QWidget* parent) : ModulePanel(cabTable(), parent) {
+    popButton()->setCabAddDelete(ui::GPopUpButton::kSlotMode);
+    hideImportButtons();
+}
+
+void CabModeController::attachToHub(AppDelegate& hub) {
+    // IRNAME_ReveiveDataUpdateData: ten names of 10 bytes.
+    hub.route(EventCode::IRNAME_ReveiveDataUpdateData, [panel = QPointer<CabModeController>(this)](const auto& v) {
+        if (!panel) return;
+        panel->setUserSlotNames(kFirstUserSlot, slotNamesFromReport(v, 10));
+        panel->hideImportButtons();
+    });
+    connect(this, &CabModeController::irSlotDeleted, &hub, [&hub](int slot) { hub.IrDeleteAction(slot); });
+}
+
+void CabModeController::popupButtonChange(ui::GPopUpButton* sender) {
+    ui::GPopUpButton* cabinets = popButton();
+    const qint64 row = cabinets->indexNumberCABOperate();
+    if (sender == cabinets && row >= kFirstUserSlot && cabinets->cabAddDelete() == ui::GPopUpButton::kSlotDelete) {
+        cabinets->setCabAddDelete(ui::GPopUpButton::kSlotMode);
+        irOperateIndex_ = static_cast<int>(row) + 1;
+        newDeleteIR();
+        return;
+    }
+    ModulePanel::popupButtonChange(sender);
+}
+
+QMessageBox* CabModeController::deleteQuestion() const { return question_; }
+
+void CabModeController::newDeleteIR() {
+    popButton()->hideList();
+    openAlertPanel();
+}
+
+void CabModeController::openAlertPanel() {
+    // A sheet on the window: the rest of the editor keeps running while it waits.
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("QUORVEX III"), QStringLiteral("warning"),
+                                QMessageBox::NoButton, this);
+    box->setInformativeText(QStringLiteral("Do you want to delete IR Data?"));
+    QPushButton* ok = box->addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    box->addButton(QStringLiteral("NO"), QMessageBox::RejectRole);
+    box->setWindowModality(Qt::WindowModal);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    connect(box, &QMessageBox::buttonClicked, this, [this, ok](QAbstractButton* clicked) {
+        if (clicked == ok) deleteConfirmed();
+    });
+    question_ = box;
+    box->open();
+}
+
+void CabModeController::deleteConfirmed() {
+    emit irSlotDeleted(irOperateIndex_ - 1 - kFirstUserSlot);
+    renameModel(irOperateIndex_ - 1, QStringLiteral("EMPTY"));
+    hideImportButtons();
+}
+
+void CabModeController::hideImportButtons() {
+    for (int row = kFirstUserSlot; row < popButton()->dataArray().size(); ++row) {
+        if (QWidget* add = popButton()->slotButton(row, true)) add->hide();
+    }
+}
+
+}  // namespace quorvex

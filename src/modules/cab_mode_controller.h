@@ -1,0 +1,48 @@
+#pragma once
+#include "module_panel.h"
+
+#include <QPointer>
+
+class QMessageBox;
+
+namespace quorvex {
+
+// CAB: the cabinet, power-amp tube and microphone lists, microphone CENTER and
+// DISTANCE. Cabinets 27..36 are the pedal's ten user impulse-response slots: they take
+// the names the pedal reports, and the "-" of their list rows empties them after asking.
+class CabModeController : public ModulePanel {
+    Q_OBJECT
+public:
+    static constexpr int kFirstUserSlot = 26;  // cabinet-list position of user slot 0
+
+    explicit CabModeController(QWidget* parent = nullptr);
+    static ModuleTable cabTable();
+
+    ui::GPopUpButton* popButtonEffice() const { return popButton(); }
+    ui::GPopUpButton* popButtonTube() const { return extraList(0); }
+    ui::GPopUpButton* popButtonMic() const { return extraList(1); }
+    // The 1-based cabinet-list position of the slot being emptied (27..36).
+    int irOperateIndex() const { return irOperateIndex_; }
+    // The delete question while it is open.
+    QMessageBox* deleteQuestion() const;
+
+    void attachToHub(AppDelegate& hub) override;
+    void popupButtonChange(ui::GPopUpButton* sender) override;
+    // Asks whether to empty slot irOperateIndex(); the answer comes later.
+    void newDeleteIR();
+
+signals:
+    // The user confirmed emptying user IR slot 0..9.
+    void irSlotDeleted(int slot);
+
+private:
+    void openAlertPanel();
+    void deleteConfirmed();
+    // The "+" of the slot rows waits for the impulse-response import.
+    void hideImportButtons();
+
+    int irOperateIndex_ = 0;
+    QPointer<QMessageBox> question_;
+};
+
+}  // namespace quorvex

@@ -1,0 +1,14 @@
+#pragma once
+#include "module_panel.h"
+
+namespace quorvex {
+
+// NS: two gates with one control and a third with three.
+class NsModeController : public ModulePanel {
+    Q_OBJECT
+public:
+    explicit NsModeController(QWidget* parent = nullptr);
+    static ModuleTable nsTable();
+};
+
+}  // namespace quorvex
