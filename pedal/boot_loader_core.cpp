@@ -1,5 +1,6 @@
 #include "boot_loader_core.h"
 
+#include "boot_loader_commands.h"
 #include "frame.h"
 #include "pedal_core.h"
 
@@ -9,12 +10,7 @@
 namespace quorvex::pedal {
 namespace {
 
-constexpr std::uint8_t kStart = 0xAA;
-constexpr std::uint8_t kHandshake = 0x00;
-constexpr std::uint8_t kHandshakeReply = 0x01;
-constexpr std::uint8_t kErase = 0x02;
-constexpr std::uint8_t kJump = 0xFF;
-constexpr std::size_t kPage = 512;
+using namespace bootloader;
 
 std::vector<std::uint8_t> answer(std::uint8_t command, std::uint8_t result) {
     const std::uint8_t payload[] = {result};
@@ -52,7 +48,7 @@ void BootLoaderCore::handle(std::uint8_t command, std::span<const std::uint8_t> 
     } else if (command == options_.dataCommand) {
         ++dataPackets_;
         if (unplugDue()) return;
-        const bool valid = payload.size() >= 3 && payload.size() <= 2 + kPage && !areas_.empty();
+        const bool valid = payload.size() >= 3 && payload.size() <= 2 + kPageSize && !areas_.empty();
         if (valid) {
             const auto sector = static_cast<std::uint16_t>(payload[0] << 8 | payload[1]);
             areas_.back().packets.push_back({sector, {payload.begin() + 2, payload.end()}});
@@ -71,15 +67,15 @@ std::optional<std::string> BootLoaderCore::verify(const updater::FirmwareImage& 
         if (!tag.erased) continue;
         if (next >= areas_.size() || areas_[next].tag != t) return tagName(t) + " was not erased in turn";
         const auto& packets = areas_[next++].packets;
-        const std::size_t pages = tag.dataSize / kPage;
-        const std::size_t expected = pages + (tag.dataSize % kPage != 0 ? 1 : 0);
+        const std::size_t pages = tag.dataSize / kPageSize;
+        const std::size_t expected = pages + (tag.dataSize % kPageSize != 0 ? 1 : 0);
         if (packets.size() != expected) {
             return tagName(t) + " got " + std::to_string(packets.size()) + " packets, not " + std::to_string(expected);
         }
         for (std::size_t p = 0; p < packets.size(); ++p) {
             const std::size_t sector = tag.sector + (p < pages ? p : pages + 1);
-            const std::size_t size = std::min(kPage, tag.dataSize - p * kPage);
-            const std::uint8_t* data = image.data(tag) + p * kPage;
+            const std::size_t size = std::min(kPageSize, tag.dataSize - p * kPageSize);
+            const std::uint8_t* data = image.data(tag) + p * kPageSize;
             if (packets[p].sector != static_cast<std::uint16_t>(sector)) return tagName(t) + " packet with a wrong sector";
             if (!std::equal(packets[p].data.begin(), packets[p].data.end(), data, data + size)) {
                 return tagName(t) + " packet " + std::to_string(p + 1) + " holds other data";

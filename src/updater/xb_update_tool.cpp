@@ -4,6 +4,7 @@
 #include "link_log.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 
 namespace quorvex::updater {
@@ -197,15 +198,8 @@ void XBUpdateTool::abort() {
 }
 
 bool XBUpdateTool::sendCommand(std::uint8_t command, std::span<const std::uint8_t> payload) {
-    const std::size_t length = payload.size() + 1;
-    m_sendBuff[0] = kMark1;
-    m_sendBuff[1] = kMark2;
-    m_sendBuff[2] = static_cast<std::uint8_t>(length & 0xFF);
-    m_sendBuff[3] = static_cast<std::uint8_t>(length >> 8);
-    m_sendBuff[4] = command;
-    std::copy(payload.begin(), payload.end(), m_sendBuff.begin() + kHeaderSize);
-    const std::size_t size = sealFrame(m_sendBuff.data());
-    return sender_(m_sendBuff.data(), size);
+    const std::vector<std::uint8_t> frame = buildFrame(command, payload);
+    return sender_(frame.data(), frame.size());
 }
 
 void XBUpdateTool::updateFailWithReason(const std::string& reason, FailureType type) {

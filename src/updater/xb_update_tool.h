@@ -1,8 +1,8 @@
 #pragma once
+#include "boot_loader_commands.h"
 #include "counting_semaphore.h"
 #include "firmware_image.h"
 
-#include <array>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -23,16 +23,6 @@ struct UpdateTimeouts {
 
 // Failure kinds; each has its own prefix in the failure text.
 enum class FailureType { EraseMemory = 0, TimeOut = 1, Firmware = 2, Send = 3, CheckReply = 4, Error = 5 };
-
-// Boot-loader command numbers that do not come from the image.
-namespace bootloader {
-inline constexpr std::uint8_t kStart = 0xAA;
-inline constexpr std::uint8_t kHandshake = 0x00;
-inline constexpr std::uint8_t kHandshakeReply = 0x01;
-inline constexpr std::uint8_t kErase = 0x02;
-inline constexpr std::uint8_t kJump = 0xFF;
-inline constexpr std::size_t kPageSize = 512;
-}  // namespace bootloader
 
 // Writes a firmware image through the pedal's boot loader: handshake, then per tag the
 // erase and the 512-byte data packets, each acknowledged, then the jump to the new
@@ -83,7 +73,6 @@ private:
     StepInfo stepInfo_;
 
     FirmwareImage image_;
-    std::array<std::uint8_t, 600> m_sendBuff{};
     CountingSemaphore timeOutSemaphore;
     std::atomic<int> currentReplyCmd{0};
     std::atomic<int> eraseReplyCmd_{-1};  // known once the image is read

@@ -125,6 +125,7 @@ private slots:
         QCOMPARE(run.window.progress, 1.0);
         QVERIFY(!run.window.done);  // Done comes a moment later
         QTRY_VERIFY(run.window.done);
+        QTRY_VERIFY(run.loader->jumped());
         QCOMPARE(run.loader->verify(run.image), std::nullopt);
         run.delegate->DoneButtonClick();
         QCOMPARE(run.editorStarts, 1);

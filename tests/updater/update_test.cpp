@@ -31,6 +31,7 @@ TEST(Update, WritesEveryErasedTagInPacketsAndStartsTheFirmware) {
     ASSERT_EQ(run.connected, 1);
     ASSERT_TRUE(run.delegate.succeeded) << run.delegate.failure.value_or("");
     const auto image = std::get<updater::FirmwareImage>(updater::parseFirmwareImage(bytes));
+    EXPECT_TRUE(waitUntil([&] { return loader.jumped(); }));  // the last frame may still be on its way
     EXPECT_EQ(loader.verify(image), std::nullopt);
 
     // 1100 bytes: sectors s, s + 1, then 76 bytes (length field 79) at s + 3; 1024 bytes:

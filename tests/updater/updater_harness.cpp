@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <fstream>
+#include <thread>
 #include <unistd.h>
 
 namespace quorvex::testing {
@@ -28,6 +29,14 @@ updater::ImageSpec threeTagImage() {
     spec.tags = {{1100, 40}, {1024, 200}, {700, 300}};
     spec.tags[2].erase = false;
     return spec;
+}
+
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    while (!condition() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    return condition();
 }
 
 void runUpdate(const std::string& busDir, const std::string& imagePath, UpdateRun& run) {

@@ -14,10 +14,11 @@
 
 namespace quorvex::testing {
 
-// Probing and waiting shortened so that faults show within a second.
-inline updater::ProbeTiming fastProbing() { return {std::chrono::milliseconds(300), std::chrono::milliseconds(20), 5, 2}; }
+// Probing and waiting shortened so that faults show within a second, yet long enough for a
+// busy machine.
+inline updater::ProbeTiming fastProbing() { return {std::chrono::milliseconds(1000), std::chrono::milliseconds(20), 10, 2}; }
 inline updater::UpdateTimeouts fastTimeouts() {
-    return {std::chrono::milliseconds(300), std::chrono::milliseconds(300), std::chrono::milliseconds(300)};
+    return {std::chrono::milliseconds(800), std::chrono::milliseconds(800), std::chrono::milliseconds(800)};
 }
 
 // Records what the facade reports; calls arrive on the link and worker threads.
@@ -65,6 +66,9 @@ private:
 // The image of the acceptance case: 1100 bytes (two full packets and one of 76), exactly
 // 1024 bytes, and a tag whose erase bit is clear.
 updater::ImageSpec threeTagImage();
+
+// Polls until the condition holds or the time is up; returns the condition's last value.
+bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(2));
 
 // Connects a facade to whatever plays on the bus and runs one update with it.
 struct UpdateRun {
