@@ -28,7 +28,8 @@ const char* usageText() {
            "  --wait SECONDS  how long to wait for a pedal (default 10)\n"
            "\n"
            "exit codes: 0 done, 2 usage, 3 no pedal, 4 pedal not accessible, 5 firmware too old,\n"
-           "            6 pedal unplugged, 7 presets stopped arriving, 11 firmware update failed\n";
+           "            6 pedal unplugged, 7 presets stopped arriving, 8 pedal in use by another program,\n"
+           "            11 firmware update failed\n";
 }
 
 std::optional<CliOptions> parseOptions(int argc, const char* const* argv, std::string& error) {

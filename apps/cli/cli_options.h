@@ -23,6 +23,7 @@ enum ExitCode : int {
     kFirmwareTooOld = 5,
     kUnplugged = 6,
     kIncomplete = 7,
+    kPedalInUse = 8,
     kUpdateFailed = 11,
 };
 

@@ -2,6 +2,7 @@
 #include "cli_firmware_update.h"
 #include "cli_options.h"
 #include "cli_session.h"
+#include "pedal_lock.h"
 
 #include <iostream>
 #include <unistd.h>
@@ -13,6 +14,11 @@ int main(int argc, char** argv) {
     if (!options) {
         std::cerr << "quorvex-cli: " << error << "\n\n" << usageText();
         return kUsage;
+    }
+    quorvex::PedalLock lock("quorvex-cli", options->busDir.value_or(std::string()));
+    if (!lock.acquired()) {
+        std::cerr << quorvex::pedalInUseText(lock.holder()) << "\n";
+        return kPedalInUse;
     }
     const bool terminal = ::isatty(STDERR_FILENO) != 0;
     if (options->command == Command::FirmwareUpdate) return runFirmwareUpdate(*options, std::cerr, terminal);

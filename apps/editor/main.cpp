@@ -1,8 +1,10 @@
 // quorvex-editor: the QUORVEX III editor.
 #include "editor_app.h"
+#include "pedal_lock.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMessageBox>
 #include <QSocketNotifier>
 
 #include <csignal>
@@ -42,6 +44,17 @@ int main(int argc, char** argv) {
         QObject::connect(signalNotifier.get(), &QSocketNotifier::activated, [] { QCoreApplication::exit(0); });
         std::signal(SIGINT, onSignal);
         std::signal(SIGTERM, onSignal);
+    }
+
+    // A built-in virtual pedal is the editor's own; any other pedal is held by one program at a time.
+    std::unique_ptr<quorvex::PedalLock> lock;
+    if (!parser.isSet(virtualPedal)) {
+        lock = std::make_unique<quorvex::PedalLock>("quorvex-editor", parser.value(bus).toStdString());
+        if (!lock->acquired()) {
+            QMessageBox::critical(nullptr, QStringLiteral("QUORVEX III"),
+                                  QString::fromStdString(quorvex::pedalInUseText(lock->holder())));
+            return 1;
+        }
     }
 
     quorvex::EditorOptions options;

@@ -3,12 +3,14 @@
 #include "editor_launcher.h"
 #include "firmware_locator.h"
 #include "hidraw_backend.h"
+#include "pedal_lock.h"
 #include "updater_app_delegate.h"
 #include "updater_window.h"
 #include "virtual_bus_backend.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
 
@@ -30,12 +32,22 @@ int main(int argc, char** argv) {
     parser.addOptions({bus, firmware});
     parser.process(app);
 
+    PedalLock lock("quorvex-updater", parser.value(bus).toStdString());
+    if (!lock.acquired()) {
+        QMessageBox::critical(nullptr, QApplication::applicationName(),
+                              QString::fromStdString(pedalInUseText(lock.holder())));
+        return 1;
+    }
+
     const QString ownDir = QCoreApplication::applicationDirPath();
     QStringList editorArguments;
     if (parser.isSet(bus)) editorArguments << QStringLiteral("--bus") << parser.value(bus);
     updater::UpdaterSetup setup;
     setup.firmware = updater::locateFirmware(parser.value(firmware), ownDir);
-    setup.launchEditor = [ownDir, editorArguments] { return updater::startEditor(ownDir, editorArguments); };
+    setup.launchEditor = [&lock, ownDir, editorArguments] {
+        lock.release();  // the editor takes the pedal over
+        return updater::startEditor(ownDir, editorArguments);
+    };
     setup.quit = [](int status) { QCoreApplication::exit(status); };
     std::unique_ptr<HidBackend> backend;
     if (parser.isSet(bus)) {
