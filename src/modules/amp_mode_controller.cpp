@@ -7,10 +7,7 @@
 namespace quorvex {
 
 ModuleTable AmpModeController::ampTable() {
-    ModuleTable t;
-    t.module = Module::Amp;
-    t.caption = QStringLiteral("AMP");
-    t.rows = 6;
+    ModuleTable t = moduleTable(Module::Amp, 6);
     t.groups = {{"", "", plainRows({"GAIN", "BASS", "MID", "TREBLE", "PRES", "MST"})}};  // titleArr208, no picture
     // "EG E650 A" and "EG E650 B" stand twice; the pedal counts both pairs.
     t.models = oneGroupModels({

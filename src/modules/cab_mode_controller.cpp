@@ -9,10 +9,7 @@
 namespace quorvex {
 
 ModuleTable CabModeController::cabTable() {
-    ModuleTable t;
-    t.module = Module::Cab;
-    t.caption = QStringLiteral("CAB");
-    t.rows = 2;
+    ModuleTable t = moduleTable(Module::Cab, 2);
     t.groups = {
         {"209_1", "CABINET", plainRows({"CENTER", "DISTANCE"}, 3), {"TUBE", "MIC"}},  // titleArr209_1
         {"209_2", "USER IR", {}, {"TUBE"}},                                         // titleArr209_2

@@ -8,10 +8,7 @@ RowSpec delayTime(const QString& title, int element) { return {title, element, R
 }  // namespace
 
 ModuleTable DelayModeController::delayTable() {
-    ModuleTable t;
-    t.module = Module::Delay;
-    t.caption = QStringLiteral("DELAY");
-    t.rows = 4;
+    ModuleTable t = moduleTable(Module::Delay, 4);
     const RowSpec level{"LEVEL", 2};
     const RowSpec feedback{"F.BACK", 3};
     // Subdivision names come first in the name arrays; they caption the two lists.

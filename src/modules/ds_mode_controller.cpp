@@ -3,10 +3,7 @@
 namespace quorvex {
 
 ModuleTable DsModeController::dsTable() {
-    ModuleTable t;
-    t.module = Module::Ds;
-    t.caption = QStringLiteral("DS/OD");
-    t.rows = 3;
+    ModuleTable t = moduleTable(Module::Ds, 3);
     t.groups = {{"", "", plainRows({"VOLUME", "TONE", "GAIN"})}};  // titleArr207_1, no picture
     t.models = oneGroupModels({"TUBE DRIVE", "SCREAMER #8", "CLEAN BST", "FLEX BOOST", "BARBIE DD",
                                "MOUSE", "FUZZ CAKE", "BIG FOOL", "METAL Z", "METAL M",

@@ -14,10 +14,7 @@ std::vector<RowSpec> bands(const QStringList& names) { return plainRows(names, 2
 }  // namespace
 
 ModuleTable EqModeController::eqTable() {
-    ModuleTable t;
-    t.module = Module::Eq;
-    t.caption = QStringLiteral("EQ");
-    t.rows = 6;
+    ModuleTable t = moduleTable(Module::Eq, 6);
     t.groups = {
         {"213", "GUITAR EQ", bands({"100Hz", "250Hz", "630Hz", "1.6KHz", "4KHz"})},               // titleArr213
         {"214", "METAL EQ", bands({"80Hz", "240Hz", "750Hz", "2.2KHz", "6.6KHz"})},               // titleArr214

@@ -3,10 +3,7 @@
 namespace quorvex {
 
 ModuleTable FxModeController::fxTable() {
-    ModuleTable t;
-    t.module = Module::Fx;
-    t.caption = QStringLiteral("FX/COMP");
-    t.rows = 4;
+    ModuleTable t = moduleTable(Module::Fx, 4);
     t.groups = {
         {"203", "WAH", plainRows({"Q", "POSITION", "PEAK", "LEVEL"})},              // titleArr203
         {"204", "AUTO WAH", plainRows({"RATE", "RANGE", "PEAK", "LEVEL"})},         // titleArr204

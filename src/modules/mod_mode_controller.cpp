@@ -19,10 +19,7 @@ std::vector<RowSpec> pitchRows(int element, int high) {
 }  // namespace
 
 ModuleTable ModModeController::modTable() {
-    ModuleTable t;
-    t.module = Module::Mod;
-    t.caption = QStringLiteral("MOD");
-    t.rows = 4;
+    ModuleTable t = moduleTable(Module::Mod, 4);
     t.groups = {
         {"217", "PHASER", rowsFrom({"RATE", "LEVEL", "DEPTH"})},          // 0 titleArr217
         {"218", "FLANGER", rowsFrom({"RATE", "MIX", "FEEDBACK"})},        // 1 titleArr218

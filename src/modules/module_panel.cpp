@@ -7,6 +7,7 @@
 #include "yj_text_field.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 
@@ -66,10 +67,14 @@ void ModulePanel::buildControls() {
     QPalette captionPalette = caption->palette();
     captionPalette.setColor(QPalette::WindowText, ui::palette::teal());
     caption->setPalette(captionPalette);
-    grid->addWidget(caption, 0, 0, 1, 2);
-
+    // The caption and the group picture share a line of their own, so that the picture
+    // does not widen the columns of the rows below.
     valueName_ = new GroupBadge(this);
-    grid->addWidget(valueName_, 0, 2, 1, 2, Qt::AlignRight);
+    auto* header = new QHBoxLayout;
+    header->addWidget(caption);
+    header->addStretch();
+    header->addWidget(valueName_);
+    grid->addLayout(header, 0, 0, 1, 4);
 
     QLabel* effect = nameLabel(this);
     effect->setText(QStringLiteral("EFFECT"));

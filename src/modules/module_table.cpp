@@ -14,6 +14,14 @@ std::vector<ModelEntry> oneGroupModels(const QStringList& names) {
     return models;
 }
 
+ModuleTable moduleTable(Module module, int rows) {
+    ModuleTable t;
+    t.module = module;
+    t.caption = QString::fromLatin1(moduleName(module));
+    t.rows = rows;
+    return t;
+}
+
 QStringList slotNamesFromReport(const std::vector<std::uint32_t>& values, int size) {
     QStringList names;
     const auto width = static_cast<std::size_t>(size);

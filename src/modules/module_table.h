@@ -74,4 +74,7 @@ struct ModuleTable {
     bool listsBeforeRows = false;
 };
 
+// A table of `rows` parameter rows for the module, captioned with the module's name.
+ModuleTable moduleTable(Module module, int rows);
+
 }  // namespace quorvex

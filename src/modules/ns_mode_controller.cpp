@@ -3,10 +3,7 @@
 namespace quorvex {
 
 ModuleTable NsModeController::nsTable() {
-    ModuleTable t;
-    t.module = Module::Ns;
-    t.caption = QStringLiteral("NS");
-    t.rows = 3;
+    ModuleTable t = moduleTable(Module::Ns, 3);
     // A one-row model hides rows 2 and 3; they keep their values and are sent unchanged.
     t.groups = {
         {"210", "NOISE GATE", plainRows({"THRES"})},                          // titleArr210

@@ -3,10 +3,7 @@
 namespace quorvex {
 
 ModuleTable ReverbModeController::reverbTable() {
-    ModuleTable t;
-    t.module = Module::Reverb;
-    t.caption = QStringLiteral("REVERB");
-    t.rows = 4;
+    ModuleTable t = moduleTable(Module::Reverb, 4);
     // titleArr230; no picture
     std::vector<RowSpec> rows = {{"PRE DELAY", 2, RowScale::multiplied(5)}};
     for (RowSpec& row : plainRows({"LEVEL", "DECAY", "TONE"}, 3)) rows.push_back(row);

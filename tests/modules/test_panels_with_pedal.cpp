@@ -1,6 +1,7 @@
 // The eight panels against the virtual pedal: an edit goes out with the focus message
 // and every element the module carries, a knob on the pedal redraws without echo, the
 // user slot names arrive, a record shows on every panel, and a CAB slot is emptied.
+#include "../support/received_frames.h"
 #include "app_delegate.h"
 #include "cab_mode_controller.h"
 #include "diary.h"
@@ -34,17 +35,8 @@ private:
     std::unique_ptr<AppDelegate> hub;
     std::unique_ptr<EditorWindow> window;
 
-    std::size_t countOf(std::uint8_t command) const {
-        std::size_t n = 0;
-        for (const auto& f : pedal->receivedFrames()) n += f.command == command;
-        return n;
-    }
-    std::vector<std::uint8_t> last(std::uint8_t command) const {
-        std::vector<std::uint8_t> found;
-        for (const auto& f : pedal->receivedFrames())
-            if (f.command == command) found = f.payload;
-        return found;
-    }
+    std::size_t countOf(std::uint8_t command) const { return testing::countOf(*pedal, command); }
+    std::vector<std::uint8_t> last(std::uint8_t command) const { return testing::lastPayload(*pedal, command); }
     // Whether the pedal holds the panel's block in every element that travels (DELAY
     // sends element 6, or elements 7 and 8 for the dual delay).
     bool pedalHoldsPanelBlock(Module m) const {
