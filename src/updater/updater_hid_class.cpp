@@ -100,6 +100,13 @@ void HIDClass::connectHID() {
     std::vector<DeviceInfo> devices = backend_->copyDevices();
     std::lock_guard lock(deviceMutex_);
     deviceRefs_ = std::move(devices);
+    const auto current = std::find_if(deviceRefs_.begin(), deviceRefs_.end(),
+                                      [this](const DeviceInfo& d) { return d.path == currentDevice_; });
+    if (current != deviceRefs_.end()) {
+        // The current device stays current however the list around it changed.
+        currentIndex_ = static_cast<std::size_t>(current - deviceRefs_.begin());
+        return;
+    }
     currentDevice_ = currentIndex_ < deviceRefs_.size() ? deviceRefs_[currentIndex_].path : std::string();
 }
 
@@ -112,12 +119,13 @@ void HIDClass::deviceMatched(const DeviceInfo& device) {
         linkLog("updater: cannot open " + device.path);
         return;
     }
-    if (connected_) return;
-    connectHID();
-    {
+    // Devices arrive one by one: the list is refreshed with each, so that probing can reach
+    // every device that came after the first.
+    if (!connected_) {
         std::lock_guard lock(deviceMutex_);
         currentDevice_ = device.path;
     }
+    connectHID();
     connected_ = true;
 }
 
@@ -132,12 +140,6 @@ void HIDClass::deviceRemoved(const DeviceInfo& device) {
         linkLog("updater: pedal removed");
         if (deviceConnectStatu_) deviceConnectStatu_(0);
         return;
-    }
-    {
-        std::lock_guard lock(deviceMutex_);
-        const auto found = std::find_if(deviceRefs_.begin(), deviceRefs_.end(),
-                                        [this](const DeviceInfo& d) { return d.path == currentDevice_; });
-        if (found != deviceRefs_.end()) currentIndex_ = static_cast<std::size_t>(found - deviceRefs_.begin());
     }
     connectHID();
 }

@@ -146,6 +146,21 @@ TEST(UpdaterIdentity, TheEditorsVirtualPedalRunsTheCurrentApplication) {
     EXPECT_TRUE(facade.hidclass().versionMatches());
 }
 
+TEST(UpdaterIdentity, ProbingMovesOnFromADeviceThatIsNoPedal) {
+    BusFolder bus;
+    BootLoaderOptions strangerOptions;
+    strangerOptions.product = "SOMETHING_ELSE";
+    strangerOptions.socketName = "a-stranger";
+    VirtualBootLoader stranger(bus.dir(), strangerOptions);
+    VirtualBootLoader loader(bus.dir());
+    ASSERT_TRUE(stranger.start());
+    ASSERT_TRUE(loader.start());
+    updater::libupdate_tavro facade(std::make_unique<VirtualBusBackend>(bus.dir()), nullptr, fastProbing());
+    facade.setPid(0, 0x0483, 0x00C8);
+    ASSERT_EQ(facade.connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0"), 1);
+    EXPECT_EQ(facade.hidclass().mode(), 'B');
+}
+
 TEST(UpdaterIdentity, AnotherProductOrNoDeviceIsNoPedal) {
     BusFolder bus;
     updater::libupdate_tavro nobody(std::make_unique<VirtualBusBackend>(bus.dir()), nullptr, fastProbing());
