@@ -141,6 +141,25 @@ private slots:
         QCOMPARE(run.startCommands(), std::size_t(0));
     }
 
+    void imageIsFoundInTheDataFolders() {
+        testing::BusFolder data;
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.dir()));
+        const QString folder = QString::fromStdString(data.dir()) + QStringLiteral("/quorvex/firmware");
+        QVERIFY(QDir().mkpath(folder));
+        QFile image(folder + QStringLiteral("/tavro_xb777.tr"));
+        QVERIFY(image.open(QIODevice::WriteOnly));
+        image.write("x");
+        image.close();
+
+        const FirmwareLocation found = locateFirmware({}, QStringLiteral("/opt/quorvex/bin"));
+        QCOMPARE(found.path, image.fileName());
+        QCOMPARE(found.searched.first(), QStringLiteral("/opt/quorvex/share/quorvex/firmware"));
+        QVERIFY(firmwareProblem(found).isEmpty());
+        const FirmwareLocation chosen = locateFirmware(QStringLiteral("/no/such.tr"), QString());
+        QCOMPARE(chosen.path, QStringLiteral("/no/such.tr"));
+        QVERIFY(firmwareProblem(chosen).contains(QStringLiteral("cannot be read")));
+    }
+
     void failedUpdateIsToldAndEnds() {
         Run run(Device::FailingBootLoader);
         QTRY_VERIFY(run.window.offer);
