@@ -16,17 +16,23 @@
 namespace quorvex {
 namespace {
 
-QLabel* nameLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter) {
+// Bold, spaced capitals on the dark plate.
+QLabel* plateLabel(QWidget* parent, double pointSize, double spacing, const QColor& colour) {
     auto* label = new QLabel(parent);
-    label->setAlignment(alignment);
     QFont font = label->font();
-    font.setPointSizeF(13);
+    font.setPointSizeF(pointSize);
     font.setBold(true);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 1.0);
+    font.setLetterSpacing(QFont::AbsoluteSpacing, spacing);
     label->setFont(font);
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, ui::palette::text());
+    pal.setColor(QPalette::WindowText, colour);
     label->setPalette(pal);
+    return label;
+}
+
+QLabel* nameLabel(QWidget* parent, Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter) {
+    QLabel* label = plateLabel(parent, 13, 1.0, ui::palette::text());
+    label->setAlignment(alignment);
     label->setMinimumWidth(120);
     return label;
 }
@@ -58,15 +64,8 @@ void ModulePanel::buildControls() {
     grid->setHorizontalSpacing(20);
     grid->setVerticalSpacing(22);
 
-    auto* caption = new QLabel(table_.caption, this);
-    QFont captionFont = caption->font();
-    captionFont.setPointSizeF(20);
-    captionFont.setBold(true);
-    captionFont.setLetterSpacing(QFont::AbsoluteSpacing, 3.0);
-    caption->setFont(captionFont);
-    QPalette captionPalette = caption->palette();
-    captionPalette.setColor(QPalette::WindowText, ui::palette::teal());
-    caption->setPalette(captionPalette);
+    QLabel* caption = plateLabel(this, 20, 3.0, ui::palette::teal());
+    caption->setText(table_.caption);
     // The caption and the group picture share a line of their own, so that the picture
     // does not widen the columns of the rows below.
     valueName_ = new GroupBadge(this);

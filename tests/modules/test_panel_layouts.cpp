@@ -53,6 +53,7 @@ private slots:
         panel->changedModeValue({1, 4, 20, 99, 18, 99, 16, 99, 120, 2000, 50});
         QVERIFY(panel->block() == (Block{1, 4, 20, 2, 18, 4, 16, 6, 120, 2000, 50}));
         QCOMPARE(panel->unitLab(3)->text(), QStringLiteral("Hz"));
+        QCOMPARE(panel->pTextFieldVale(3)->accessibleName(), QStringLiteral("FREQ 1 value"));
         QCOMPARE(panel->pTextFieldVale(5)->text(), QStringLiteral("50"));  // below 60: shown, slider stays
         QCOMPARE(panel->pSlider(5)->floatValue(), 0.25);
         slide(1, 0.3);  // the second gain of "CUSTOM EQ" is element 4
