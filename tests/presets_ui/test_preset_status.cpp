@@ -40,7 +40,6 @@ class PresetStatusTest : public QObject {
 private slots:
     void expSummaryShowsModuleAndParameter_data();
     void expSummaryShowsModuleAndParameter();
-    void expNumbersOutsideTheTablesLeaveTheirLabels();
     void mergeMarksOverrideAndAreKept();
     void cabLampsAndSplitFlag();
     void volumePopupOpensClosesAndItsSliderReachesTheHub();
@@ -52,34 +51,26 @@ private slots:
 
 void PresetStatusTest::expSummaryShowsModuleAndParameter_data() {
     QTest::addColumn<QList<int>>("numbers");  // EXP module, parameter, EXP2 module, parameter
-    QTest::addColumn<QStringList>("texts");
-    QTest::newRow("AMP gain, MOD pitch") << QList<int>{2, 0, 6, 1} << QStringList{"EXP:AMP", "GAIN", "EXP2:MOD", "PITCH"};
+    QTest::addColumn<QStringList>("texts");    // shown after AMP BASS, MOD MIX
     QTest::newRow("first and last modules")
         << QList<int>{0, 0, 8, 3} << QStringList{"EXP:FX/COMP", "*POSITION*", "EXP2:REVERB", "TONE"};
     QTest::newRow("last EQ and DELAY captions")
         << QList<int>{5, 13, 7, 5} << QStringList{"EXP:EQ", "3.2KHZ", "EXP2:DELAY", "TIME B"};
+    // A module above 8 leaves both labels of its pedal; a parameter past the module's
+    // list leaves the parameter label.
+    QTest::newRow("no such module") << QList<int>{9, 0, 0xFFFF, 0} << QStringList{"EXP:AMP", "BASS", "EXP2:MOD", "MIX"};
+    QTest::newRow("no such parameter")
+        << QList<int>{3, 2, 6, 12} << QStringList{"EXP:CAB", "BASS", "EXP2:MOD", "MIX"};
 }
 
 void PresetStatusTest::expSummaryShowsModuleAndParameter() {
     QFETCH(QList<int>, numbers);
     QFETCH(QStringList, texts);
     Screen s;
+    s.root->UpdataExpStatus(2, 1, 6, 4);
     s.root->UpdataExpStatus(std::uint16_t(numbers[0]), std::uint16_t(numbers[1]), std::uint16_t(numbers[2]),
                             std::uint16_t(numbers[3]));
     QCOMPARE(s.exp(), texts);
-}
-
-void PresetStatusTest::expNumbersOutsideTheTablesLeaveTheirLabels() {
-    Screen s;
-    s.root->UpdataExpStatus(2, 1, 6, 4);
-    const QStringList before{"EXP:AMP", "BASS", "EXP2:MOD", "MIX"};
-    // A module above 8: neither label of that pedal changes.
-    s.root->UpdataExpStatus(9, 0, 6, 4);
-    s.root->UpdataExpStatus(2, 1, 0xFFFF, 0);
-    QCOMPARE(s.exp(), before);
-    // A parameter past the module's list: the module shows, the parameter stays.
-    s.root->UpdataExpStatus(3, 2, 6, 12);  // CAB has 2 captions, MOD 12
-    QCOMPARE(s.exp(), QStringList({"EXP:CAB", "BASS", "EXP2:MOD", "MIX"}));
 }
 
 void PresetStatusTest::mergeMarksOverrideAndAreKept() {

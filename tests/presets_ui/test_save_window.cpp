@@ -58,9 +58,9 @@ class SaveWindowTest : public QObject {
 private slots:
     void dialogOffersTheSlotsAndTracksTheChoice();
     void nameFieldKeepsLettersDigitsAndSpacesUpTo15();
-    void saveButtonOffersTheCurrentSlotAndName();
-    void saveIntoAnotherSlotKeepsTheSelection();
-    void cancelSavesNothingAndKeepsTheMark();
+    void saveButtonFlows_data();
+    void saveButtonFlows();
+    void slotWithoutANameOffersAnEmptyOne();
     void realModalSaveDialog();
     void promptAsksAboutTheCurrentSlot();
     void promptAnswers_data();
@@ -95,48 +95,48 @@ void SaveWindowTest::nameFieldKeepsLettersDigitsAndSpacesUpTo15() {
     QCOMPARE(d.presetNameText(), QString("ABCDEFGHIJKLMNO"));
 }
 
-void SaveWindowTest::saveButtonOffersTheCurrentSlotAndName() {
+void SaveWindowTest::saveButtonFlows_data() {
+    QTest::addColumn<int>("slot");    // chosen in the dialog, -1: as offered
+    QTest::addColumn<QString>("name");  // typed over the offered one, empty: as offered
+    QTest::addColumn<bool>("save");
+    QTest::addColumn<QStringList>("calls");
+    QTest::newRow("as offered") << -1 << "" << true
+                                << QStringList{"SavePresetChange(4,CRUNCH)", "SetIsChangeGuiData(0)"};
+    QTest::newRow("another slot and name")
+        << 10 << "Solo boost" << true << QStringList{"SavePresetChange(10,Solo boost)", "SetIsChangeGuiData(0)"};
+    QTest::newRow("cancelled") << 20 << "" << false << QStringList{};
+}
+
+void SaveWindowTest::saveButtonFlows() {
+    QFETCH(int, slot);
+    QFETCH(QString, name);
+    QFETCH(bool, save);
+    QFETCH(QStringList, calls);
     Screen s(4, "002B:CRUNCH");
     QString offered;
     s.root->setSaveWindowRunner([&](SaveWindowController& d) {
         offered = d.PresetNumber()->currentText() + ":" + d.presetNameText();
-        d.save();
+        if (slot >= 0)
+            d.PresetNumber()->setCurrentIndex(slot);
+        if (!name.isEmpty()) {
+            d.PresetName()->selectAll();
+            QTest::keyClicks(d.PresetName(), name);
+        }
+        save ? d.save() : d.cancel();
     });
     QTest::mouseClick(s.root->saveButton(), Qt::LeftButton);
     QCOMPARE(offered, QString("002B:CRUNCH"));
-    QCOMPARE(s.hub.calls, QStringList({"SavePresetChange(4,CRUNCH)", "SetIsChangeGuiData(0)"}));
-    QVERIFY(!s.hub.edited);
+    QCOMPARE(s.hub.calls, calls);
+    QCOMPARE(s.hub.edited, !save);  // a save clears the mark
+    QCOMPARE(s.root->selectedCell(), 4);  // saving elsewhere does not switch presets
+}
 
-    // A slot whose name has not arrived offers an empty name.
-    Screen bare(7, "003B");
-    bare.root->setSaveWindowRunner([&](SaveWindowController& d) { offered = d.presetNameText(); });
-    bare.root->SaveButtonClick();
+void SaveWindowTest::slotWithoutANameOffersAnEmptyOne() {
+    Screen s(7, "003B");
+    QString offered = "?";
+    s.root->setSaveWindowRunner([&](SaveWindowController& d) { offered = d.presetNameText(); });
+    s.root->SaveButtonClick();
     QCOMPARE(offered, QString());
-}
-
-void SaveWindowTest::saveIntoAnotherSlotKeepsTheSelection() {
-    Screen s(4, "002B:CRUNCH");
-    s.root->setSaveWindowRunner([](SaveWindowController& d) {
-        d.PresetNumber()->setCurrentIndex(10);
-        d.PresetName()->clear();
-        QTest::keyClicks(d.PresetName(), "Solo boost");
-        d.save();
-    });
-    s.root->SaveButtonClick();
-    QCOMPARE(s.hub.calls, QStringList({"SavePresetChange(10,Solo boost)", "SetIsChangeGuiData(0)"}));
-    QCOMPARE(s.root->selectedCell(), 4);
-}
-
-void SaveWindowTest::cancelSavesNothingAndKeepsTheMark() {
-    Screen s(4, "002B:CRUNCH");
-    s.root->setSaveWindowRunner([](SaveWindowController& d) {
-        d.PresetNumber()->setCurrentIndex(20);
-        d.cancel();
-    });
-    s.root->SaveButtonClick();
-    QVERIFY(s.hub.calls.isEmpty());
-    QVERIFY(s.hub.edited);
-    QCOMPARE(s.root->selectedCell(), 4);
 }
 
 void SaveWindowTest::realModalSaveDialog() {
