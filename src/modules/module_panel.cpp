@@ -74,6 +74,8 @@ void ModulePanel::buildControls() {
     header->addStretch();
     header->addWidget(valueName_);
     grid->addLayout(header, 0, 0, 1, 4);
+    // The same height with or without a picture, so the rows stand still between models.
+    grid->setRowMinimumHeight(0, valueName_->sizeHint().height());
 
     QLabel* effect = nameLabel(this);
     effect->setText(QStringLiteral("EFFECT"));
