@@ -184,6 +184,7 @@ void ModulePanel::applyGroup(int group) {
         titles_[row]->setVisible(!title.isEmpty());
         units_[row]->setText(unit);
         units_[row]->setVisible(!unit.isEmpty());
+        if (!spec) continue;  // a hidden row keeps its last name
         const QString name = title.isEmpty() ? unit : title;
         sliders_[row]->setAccessibleName(name);
         fields_[row]->setAccessibleName(name + QStringLiteral(" value"));
