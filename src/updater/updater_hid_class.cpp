@@ -146,7 +146,8 @@ void HIDClass::deviceRemoved(const DeviceInfo& device) {
 
 void HIDClass::inputReport(const std::string& path, const std::uint8_t* data, std::size_t len) {
     if (len != kReportSize || path != currentDevice()) return;
-    if (!identified_) {
+    const bool first = !identified_;
+    if (first) {
         if (std::memcmp(data + kNameAt, deviceName_.data(), std::min(deviceName_.size(), kReportSize - kNameAt)) != 0) {
             return;
         }
@@ -154,6 +155,8 @@ void HIDClass::inputReport(const std::string& path, const std::uint8_t* data, st
     }
     const std::size_t n = data[0];
     if (n <= kReportPayload) putRX_buffer(data + 1, n);
+    // Identified once the first report's frames are delivered: whoever sees the flag sees them.
+    if (first) identified_ = true;
 }
 
 void HIDClass::identify(const std::string& path, const std::uint8_t* report) {
@@ -174,7 +177,6 @@ void HIDClass::identify(const std::string& path, const std::uint8_t* report) {
         expected.resize(kVersionSize, '\0');
         versionMatches_ = std::memcmp(report + kVersionAt, expected.data(), kVersionSize) == 0;
     }
-    identified_ = true;
     for (const DeviceInfo& other : others) backend_->close(other.path);
     linkLog(std::string("updater: pedal identified in mode ") + mode_.load());
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <functional>
 #include <thread>
 
@@ -144,6 +145,26 @@ TEST(UpdaterIdentity, TheEditorsVirtualPedalRunsTheCurrentApplication) {
     ASSERT_EQ(facade.connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0"), 1);
     EXPECT_EQ(facade.hidclass().mode(), 'A');
     EXPECT_TRUE(facade.hidclass().versionMatches());
+}
+
+TEST(UpdaterIdentity, FramesGoToTheReceiverOfTheMode) {
+    for (const char mode : {'A', 'B'}) {
+        BusFolder bus;
+        BootLoaderOptions options;
+        options.mode = mode;
+        VirtualBootLoader device(bus.dir(), options);
+        ASSERT_TRUE(device.start());
+        updater::HIDClass link(std::make_unique<VirtualBusBackend>(bus.dir()), fastProbing());
+        link.setPid(0, 0x0483, 0x00C8);
+        std::atomic<int> application{0}, bootLoader{0};
+        link.setCallBackData([&](const std::uint8_t*, std::size_t) { ++application; });
+        link.setUpdateCallBackData([&](const std::uint8_t*, std::size_t) { ++bootLoader; });
+        ASSERT_TRUE(link.OpenDevice());
+        ASSERT_EQ(link.checkUSBDevice(), 1);
+        // The identifying report carries a whole frame, delivered at once.
+        EXPECT_EQ(application > 0, mode == 'A') << mode;
+        EXPECT_EQ(bootLoader > 0, mode == 'B') << mode;
+    }
 }
 
 TEST(UpdaterIdentity, ProbingMovesOnFromADeviceThatIsNoPedal) {
