@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libhidapi-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  libcli11-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -1,81 +1,72 @@
 #include "cli_options.h"
 
-#include <charconv>
-#include <string_view>
+#include <CLI/CLI.hpp>
+
+#include <ostream>
 
 namespace quorvex::cli {
 namespace {
 
-std::optional<int> parseSeconds(std::string_view text) {
-    int value = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || value < 0 || value > 86400) return std::nullopt;
-    return value;
-}
+constexpr const char* kExitCodes =
+    "Exit codes: 0 done, 2 usage, 3 no pedal, 4 pedal not accessible, 5 firmware too old,\n"
+    "6 pedal unplugged, 7 presets did not arrive, 8 input file unreadable or invalid,\n"
+    "9 the pedal stopped answering during a transfer, 10 output file not written,\n"
+    "11 firmware update failed, 12 pedal in use by another program.";
 
 }  // namespace
 
-const char* usageText() {
-    return "usage: quorvex-cli [--bus DIR] [--wait SECONDS] COMMAND\n"
-           "\n"
-           "commands:\n"
-           "  presets                 load the 300 presets and print one list entry a line\n"
-           "  monitor --seconds N     print every frame sent and received for N seconds\n"
-           "  firmware-update IMAGE   write a firmware image into a pedal waiting in its boot loader\n"
-           "\n"
-           "options:\n"
-           "  --bus DIR       use the virtual pedal bus in DIR instead of the USB pedal\n"
-           "  --wait SECONDS  how long to wait for a pedal (default 10)\n"
-           "\n"
-           "exit codes: 0 done, 2 usage, 3 no pedal, 4 pedal not accessible, 5 firmware too old,\n"
-           "            6 pedal unplugged, 7 presets stopped arriving, 8 pedal in use by another program,\n"
-           "            11 firmware update failed\n";
-}
-
-std::optional<CliOptions> parseOptions(int argc, const char* const* argv, std::string& error) {
+ParseResult parseOptions(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
     CliOptions options;
-    bool haveCommand = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        auto value = [&]() -> std::optional<std::string_view> {
-            if (i + 1 >= argc) {
-                error = std::string(arg) + " needs a value";
-                return std::nullopt;
-            }
-            return std::string_view(argv[++i]);
-        };
-        if (arg == "--bus") {
-            const auto v = value();
-            if (!v) return std::nullopt;
-            options.busDir = std::string(*v);
-        } else if (arg == "--wait" || arg == "--seconds") {
-            const auto v = value();
-            if (!v) return std::nullopt;
-            const auto seconds = parseSeconds(*v);
-            if (!seconds) {
-                error = std::string(arg) + " takes a whole number of seconds";
-                return std::nullopt;
-            }
-            (arg == "--wait" ? options.waitSeconds : options.monitorSeconds) = *seconds;
-        } else if (!haveCommand && (arg == "presets" || arg == "monitor")) {
-            options.command = arg == "presets" ? Command::Presets : Command::Monitor;
-            haveCommand = true;
-        } else if (!haveCommand && arg == "firmware-update") {
-            const auto v = value();
-            if (!v) return std::nullopt;
-            options.command = Command::FirmwareUpdate;
-            options.firmwareImage = std::string(*v);
-            haveCommand = true;
-        } else {
-            error = "unknown argument: " + std::string(arg);
-            return std::nullopt;
-        }
+    CLI::App app("quorvex-cli: the QUORVEX III from the command line.", "quorvex-cli");
+    app.footer(kExitCodes);
+    app.set_version_flag("--version", std::string("quorvex-cli ") + QUORVEX_VERSION);
+    app.require_subcommand(1);
+    std::string bus;
+    app.add_option("--bus", bus, "use the virtual pedal bus in DIR instead of the USB pedal")->option_text("DIR");
+    app.add_option("--wait", options.waitSeconds, "how long to wait for a pedal (default 10)")
+        ->option_text("SECONDS")
+        ->check(CLI::Range(0, 86400));
+
+    const auto command = [&app](const char* name, const char* what) {
+        auto* sub = app.add_subcommand(name, what);
+        sub->fallthrough();  // --bus and --wait may also follow the command
+        return sub;
+    };
+    auto* presets = command("presets", "load the 300 presets and print one list entry a line");
+    auto* monitor = command("monitor", "print every frame sent and received for a while");
+    monitor->add_option("--seconds", options.monitorSeconds, "how long (default 10)")->check(CLI::Range(0, 86400));
+    auto* firmware = command("firmware-update", "write a firmware image into a pedal waiting in its boot loader");
+    firmware->add_option("IMAGE", options.firmwareImage, "the firmware image")->required();
+    auto* exporter = command("export", "write presets to preset files (.kiro)");
+    exporter->add_option("SLOT", options.slotSpecs, "a slot such as 002B, a range such as 001A-010C, or all")->required();
+    exporter->add_option("--to", options.target, "the file (one slot) or folder (several slots)")
+        ->option_text("PATH")
+        ->required();
+    exporter->add_flag("--numbered", options.numbered, "name the files P<n>-<NAME>.kiro (slots 001A-067B)");
+    auto* importer = command("import", "one file: load it as the current sound; several: write each into its P<n>- slot");
+    importer->add_option("FILE", options.files, "preset files (.kiro)")->required();
+    auto* backup = command("backup", "back the whole pedal up into a file (.tbf)");
+    backup->add_option("FILE", options.target, "the backup file to write")->required();
+    auto* restore = command("restore", "write a backup file back into the pedal");
+    restore->add_option("FILE", options.target, "the backup file")->required();
+    auto* inspect = command("inspect", "tell what a preset or backup file holds, without a pedal");
+    inspect->add_option("FILE", options.files, "a preset file or backup file")->required()->expected(1);
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        ParseResult ended;
+        ended.exitCode = app.exit(e, out, err) == 0 ? kOk : kUsage;
+        return ended;
     }
-    if (!haveCommand) {
-        error = "no command given";
-        return std::nullopt;
-    }
-    return options;
+    if (!bus.empty()) options.busDir = bus;
+    const std::pair<CLI::App*, Command> commands[] = {
+        {presets, Command::Presets}, {monitor, Command::Monitor}, {firmware, Command::FirmwareUpdate},
+        {exporter, Command::Export}, {importer, Command::Import}, {backup, Command::Backup},
+        {restore, Command::Restore}, {inspect, Command::Inspect}};
+    for (const auto& [sub, which] : commands)
+        if (sub->parsed()) options.command = which;
+    return {options, kOk};
 }
 
 }  // namespace quorvex::cli

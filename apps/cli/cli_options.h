@@ -1,17 +1,23 @@
 #pragma once
+#include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace quorvex::cli {
 
-enum class Command { Presets, Monitor, FirmwareUpdate };
+enum class Command { Presets, Monitor, FirmwareUpdate, Export, Import, Backup, Restore, Inspect };
 
 struct CliOptions {
     Command command = Command::Presets;
     std::optional<std::string> busDir;  // the virtual bus; none for the real pedal
     int waitSeconds = 10;               // how long to wait for a pedal
     int monitorSeconds = 10;
-    std::string firmwareImage;  // for firmware-update
+    std::string firmwareImage;          // for firmware-update
+    std::vector<std::string> slotSpecs; // for export: labels, ranges or "all"
+    std::string target;                 // export's --to, backup's and restore's FILE
+    bool numbered = false;              // export names files P<n>-<NAME>.kiro
+    std::vector<std::string> files;     // for import and inspect
 };
 
 // Exit codes, distinct so that scripts can tell the failures apart.
@@ -23,16 +29,23 @@ enum ExitCode : int {
     kFirmwareTooOld = 5,
     kUnplugged = 6,
     kIncomplete = 7,
-    kPedalInUse = 8,
+    kBadInputFile = 8,
+    kNoAnswer = 9,
+    kNotWritten = 10,
     kUpdateFailed = 11,
+    kPedalInUse = 12,
 };
 
 inline constexpr const char* kNoPermissionText =
     "A QUORVEX III is connected, but this user may not open it.\n"
     "Install the udev rule from the README, then unplug and plug in the pedal.\n";
 
-// Parses argv; on error returns nullopt and fills error with a message.
-std::optional<CliOptions> parseOptions(int argc, const char* const* argv, std::string& error);
-const char* usageText();
+// The parsed command line, or the exit code when parsing ended the program (help and
+// version print to out and give 0; a usage error prints to err and gives 2).
+struct ParseResult {
+    std::optional<CliOptions> options;
+    int exitCode = kOk;
+};
+ParseResult parseOptions(int argc, const char* const* argv, std::ostream& out, std::ostream& err);
 
 }  // namespace quorvex::cli

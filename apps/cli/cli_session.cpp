@@ -91,7 +91,7 @@ int waitForPedal(const CliOptions& options, DeviceThread& link, std::ostream& er
     return kOk;
 }
 
-int loadPresets(CliEvents& events, std::ostream& out, std::ostream& err, bool progressBar) {
+int loadPresets(CliEvents& events, std::ostream* out, std::ostream& err, bool progressBar) {
     constexpr auto kStallLimit = 10s;  // no new preset for this long: the pedal stopped
     std::unique_lock lock(events.mutex);
     float drawn = -1.0f;
@@ -116,8 +116,9 @@ int loadPresets(CliEvents& events, std::ostream& out, std::ostream& err, bool pr
         drawProgress(err, "Loading presets", 1.0f);
         err << "\n";
     }
-    for (const auto& entry : *events.presetList_) out << entry << "\n";
-    out.flush();
+    if (!out) return kOk;  // the command that follows judges the missing slots it needs
+    for (const auto& entry : *events.presetList_) *out << entry << "\n";
+    out->flush();
     if (!events.missingSlots_.empty()) {
         err << missingPresetsText(events.missingSlots_) << "\n";
         return kIncomplete;
@@ -142,7 +143,8 @@ int monitor(CliEvents& events, int seconds, std::ostream& out, std::ostream& err
 
 }  // namespace
 
-int runSession(const CliOptions& options, std::ostream& out, std::ostream& err, bool progressBar) {
+int runSession(const CliOptions& options, std::ostream& out, std::ostream& err, bool progressBar,
+               const PedalWork& work) {
     std::unique_ptr<HidBackend> backend;
     if (options.busDir) {
         backend = std::make_unique<VirtualBusBackend>(*options.busDir);
@@ -161,8 +163,18 @@ int runSession(const CliOptions& options, std::ostream& out, std::ostream& err, 
         std::lock_guard lock(events.mutex);
         events.lastProgress_ = Clock::now();
     }
-    const int code = options.command == Command::Presets ? loadPresets(events, out, err, progressBar)
-                                                         : monitor(events, options.monitorSeconds, out, err);
+    int code = kOk;
+    if (work) {
+        code = loadPresets(events, nullptr, err, progressBar);
+        if (code == kOk) code = work(link, out, err, progressBar);
+        // A pedal that went away is told as such, whatever the work saw of it.
+        std::lock_guard lock(events.mutex);
+        if (auto failure = linkFailure(events, err); failure && code != kOk) code = *failure;
+    } else if (options.command == Command::Presets) {
+        code = loadPresets(events, &out, err, progressBar);
+    } else {
+        code = monitor(events, options.monitorSeconds, out, err);
+    }
     link.shutdown();
     return code;
 }

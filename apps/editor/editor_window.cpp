@@ -12,6 +12,7 @@
 #include "mod_mode_controller.h"
 #include "ns_mode_controller.h"
 #include "reverb_mode_controller.h"
+#include "preset_file_actions.h"
 #include "root_view_controller.h"
 
 #include <QCloseEvent>
@@ -57,6 +58,10 @@ EditorWindow::EditorWindow(AppDelegate& hub, QWidget* parent)
     addPanel(new DelayModeController);
     addPanel(new ReverbModeController);
     connect(root_, &RootViewController::moduleSelected, this, &EditorWindow::showModule);
+    fileActions_ = new PresetFileActions(hub_, *root_, this);
+    connect(root_, &RootViewController::importRequested, fileActions_, &PresetFileActions::ImportButtonClick);
+    connect(root_, &RootViewController::exportRequested, fileActions_, &PresetFileActions::ExportButtonClick);
+    connect(root_, &RootViewController::backupRequested, fileActions_, &PresetFileActions::backupButtonClick);
     connect(&root_->effectChain(), &EffectChain::NineModeOnOffDataChange, &hub_, &AppDelegate::NineModeOnOffDataChange);
     connect(&root_->effectChain(), &EffectChain::EffectChainChangeAction, &hub_, &AppDelegate::EffectChainChangeAction);
 }

@@ -14,6 +14,7 @@ class AppDelegate;
 class EffectChainView;
 class RootViewController;
 class ModulePanel;
+class PresetFileActions;
 
 // The main window: the preset side on the left; on the right the effect chain above
 // the panel of the module it shows.
@@ -25,6 +26,7 @@ public:
     RootViewController* rootViewController() const { return root_; }
     EffectChainView* chainView() const { return chain_; }
     ModulePanel* panel(Module module) const { return panels_[static_cast<std::size_t>(module)]; }
+    PresetFileActions* fileActions() const { return fileActions_; }
     // Shows the panel of module 0..8 when it exists.
     void showModule(int module);
 
@@ -41,6 +43,7 @@ private:
     AppDelegate& hub_;
     RootViewController* root_;
     EffectChainView* chain_ = nullptr;
+    PresetFileActions* fileActions_ = nullptr;
     QStackedWidget* stack_;
     std::array<ModulePanel*, kModuleCount> panels_{};
 };

@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "diary.h"
+#include "preset_file_names.h"
 #include "yj_object_tool.h"
 
 #include <algorithm>
@@ -106,6 +107,28 @@ void AppDelegate::SavePresetChange(int slot, const QString& name) {
     values.insert(values.end(), name16.begin(), name16.end());
     pendingSaves_.push_back(slot);
     send(BlockType::SAVE, values);
+}
+
+void AppDelegate::ImportPreSendData(const PresetRecord& record, const QString& PresetName) {
+    const PresetRecord named = recordNamedFromFile(record, PresetName);
+    if (presetList_) {
+        const int slot = presetList_->selectedCell();
+        presetList_->UpdataPresetListIndex(slot, QString::fromStdString(presetDisplayText(slot, recordName(named))));
+        presetList_->UpdataCurrentPresetSelect(slot);
+    }
+    const std::vector<std::uint32_t> values(named.begin(), named.end());
+    send(BlockType::RECORD_CURRENT, values);
+}
+
+PresetRecord AppDelegate::ImportPresSendData(const PresetRecord& record, const QString& PresetName, int index) {
+    const PresetRecord named = recordNamedFromFile(record, PresetName);
+    if (presetList_ && PresetStore::validSlot(index)) {
+        presetList_->UpdataPresetListIndex(index, QString::fromStdString(presetDisplayText(index, recordName(named))));
+        presetList_->UpdataCurrentPresetSelect(index);
+    }
+    const std::vector<std::uint32_t> values(named.begin(), named.end());
+    if (link_) link_->SendPresetsDataToDevice(BlockType::RECORD_WRITE, values.data(), static_cast<int>(values.size()), index);
+    return named;
 }
 
 void AppDelegate::NineModeOnOffDataChange(int module, std::uint8_t status) {

@@ -55,6 +55,15 @@ public:
     // The CAB panel emptied user IR slot 0..9: command 228 goes out once for it.
     void IrDeleteAction(int slot);
 
+    // A preset file becomes the pedal's current sound (command 131): the name taken from
+    // the file name goes through the naming rule into the record and shows as the
+    // current slot's entry; the slot is re-selected in the list.
+    void ImportPreSendData(const PresetRecord& record, const QString& PresetName);
+    // A preset file goes into a slot (0..255, command 229); the list shows and selects
+    // it. Returns the record as sent, named by the rule, for the editor's copy once the
+    // pedal confirms.
+    PresetRecord ImportPresSendData(const PresetRecord& record, const QString& PresetName, int index);
+
     // Shows a stored record on every screen.
     void ReadBufferPresetToGui(const PresetRecord& record);
     QString getPresetName(int slot) const;

@@ -159,20 +159,30 @@ void RootViewController::buildStatus() {
                                          preset_style::hex(preset_style::display()),
                                          preset_style::hex(preset_style::edge())));
 
-    m_saveButton = new QPushButton("SAVE", this);
-    m_saveButton->setObjectName("saveButton");
-    m_saveButton->setToolTip("Save the current sound into a preset slot");
-    m_saveButton->setCursor(Qt::PointingHandCursor);
-    m_saveButton->setFixedSize(100, 46);
-    m_saveButton->setStyleSheet(
-        QStringLiteral("#saveButton { color: %1; background: transparent; border: 2px solid %1; border-radius: 8px;"
-                       " font-size: 16px; font-weight: 800; letter-spacing: 2px; }"
-                       "#saveButton:hover { background: %2; }"
-                       "#saveButton:pressed { background: %1; color: black; }"
-                       "#saveButton:focus { border-color: %3; }")
-            .arg(preset_style::hex(preset_style::teal()), preset_style::hex(QColor(0x10, 0x2a, 0x26)),
-                 preset_style::hex(preset_style::text())));
+    const auto actionButton = [this](const char* name, const QString& text, const QString& tip, int width) {
+        auto* button = new QPushButton(text, this);
+        button->setObjectName(name);
+        button->setToolTip(tip);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setFixedSize(width, 46);
+        button->setStyleSheet(
+            QStringLiteral("#%4 { color: %1; background: transparent; border: 2px solid %1; border-radius: 8px;"
+                           " font-size: 16px; font-weight: 800; letter-spacing: 2px; }"
+                           "#%4:hover { background: %2; }"
+                           "#%4:pressed { background: %1; color: black; }"
+                           "#%4:focus { border-color: %3; }")
+                .arg(preset_style::hex(preset_style::teal()), preset_style::hex(QColor(0x10, 0x2a, 0x26)),
+                     preset_style::hex(preset_style::text()), QString::fromLatin1(name)));
+        return button;
+    };
+    m_saveButton = actionButton("saveButton", "SAVE", "Save the current sound into a preset slot", 100);
     connect(m_saveButton, &QPushButton::clicked, this, &RootViewController::SaveButtonClick);
+    m_importButton = actionButton("importButton", "IMPORT", "Load preset files (.kiro) into the pedal", 120);
+    connect(m_importButton, &QPushButton::clicked, this, &RootViewController::ImportButtonClick);
+    m_exportButton = actionButton("exportButton", "EXPORT", "Save presets from the pedal as preset files (.kiro)", 120);
+    connect(m_exportButton, &QPushButton::clicked, this, &RootViewController::ExportButtonClick);
+    m_backupButton = actionButton("backupButton", "BACKUP", "Back up the whole pedal into a file, or restore it", 120);
+    connect(m_backupButton, &QPushButton::clicked, this, &RootViewController::backupButtonClick);
 
     // Preset volume and its pop-up.
     m_presetVolue = new PresetVolumeReadout(this);
@@ -267,12 +277,21 @@ void RootViewController::buildStatus() {
     addGroup(column(caption("PRESET", this), m_presetNameHY));
     side->addWidget(m_presetName);
     addGroup(actions);
+    auto* files = new QHBoxLayout;
+    files->setSpacing(12);
+    files->addWidget(m_importButton);
+    files->addWidget(m_exportButton);
+    files->addWidget(m_backupButton);
+    addGroup(files);
     addGroup(column(caption("EXPRESSION", this), expPanel));
     addGroup(cabs);
     side->addStretch(1);
 
     setTabOrder(m_presetNameHY, m_saveButton);
     setTabOrder(m_saveButton, m_presetVolue);
+    setTabOrder(m_presetVolue, m_importButton);
+    setTabOrder(m_importButton, m_exportButton);
+    setTabOrder(m_exportButton, m_backupButton);
 }
 
 void RootViewController::buildChain() {

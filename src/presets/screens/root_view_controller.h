@@ -88,6 +88,11 @@ public:
     // if the user chose to.
     void SaveButtonClick();
 
+    // The IMPORT, EXPORT and BACKUP buttons: the preset file actions answer them.
+    void ImportButtonClick() { emit importRequested(); }
+    void ExportButtonClick() { emit exportRequested(); }
+    void backupButtonClick() { emit backupRequested(); }
+
     // Asks whether to save the edited preset before something that needs a stored
     // preset goes ahead (the export). Returns whether to go ahead: always without a
     // pending edit; after "Don't Save" (the stored preset is brought back); after
@@ -123,6 +128,9 @@ public:
     CabLamp* Cab_L() const { return m_cabL; }
     CabLamp* Cab_R() const { return m_cabR; }
     QPushButton* saveButton() const { return m_saveButton; }
+    QPushButton* importButton() const { return m_importButton; }
+    QPushButton* exportButton() const { return m_exportButton; }
+    QPushButton* backupButton() const { return m_backupButton; }
 
     // The effect chain the window's chain row draws; the pedal's reports reach it here.
     EffectChain& effectChain() const { return *m_effectChain; }
@@ -138,6 +146,9 @@ public:
 signals:
     // The chain, the pedal or start-up wants this module's panel shown (0..8).
     void moduleSelected(int module);
+    void importRequested();
+    void exportRequested();
+    void backupRequested();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -169,6 +180,9 @@ private:
     downMenuView* m_presetNameHY = nullptr;
     QLabel* m_presetName = nullptr;
     QPushButton* m_saveButton = nullptr;
+    QPushButton* m_importButton = nullptr;
+    QPushButton* m_exportButton = nullptr;
+    QPushButton* m_backupButton = nullptr;
     PresetVolumeReadout* m_presetVolue = nullptr;
     QLabel* m_expMode = nullptr;
     QLabel* m_expParameter = nullptr;
