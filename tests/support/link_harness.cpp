@@ -33,9 +33,10 @@ pedal::VirtualPedal& LinkHarness::addPedal(pedal::PedalOptions options) {
     return *pedals_.back();
 }
 
-void LinkHarness::startLink(std::chrono::milliseconds startDelay) {
+void LinkHarness::startLink(std::chrono::milliseconds startDelay, std::chrono::milliseconds tick) {
     LinkOptions options;
     options.startDelay = startDelay;
+    options.tick = tick;
     link_ = std::make_unique<DeviceThread>(std::make_unique<VirtualBusBackend>(dir_.string()), events, options);
     link_->start();
 }

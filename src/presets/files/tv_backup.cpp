@@ -76,9 +76,12 @@ bool Tv_Backup::addData(const std::uint8_t* data, std::size_t datalen, std::int1
     return true;
 }
 
+void Tv_Backup::seal() {
+    le::put(file_.data() + kCheckSum, tempCheckSum + sum(file_.data(), file_.data() + kCheckSum));
+}
+
 bool Tv_Backup::exportBackupFileForPath(const QString& path, QString* reason) {
-    const std::uint64_t total = tempCheckSum + sum(file_.data(), file_.data() + kCheckSum);
-    le::put(file_.data() + kCheckSum, total);
+    seal();
     return saveBytes(path, file_.data(), file_.size(), reason);
 }
 

@@ -47,7 +47,9 @@ public:
                                 std::uint32_t dataNumber, std::uint16_t sendCMD, std::uint16_t sendCMDFlag,
                                 std::uint16_t revicedCMD, std::uint16_t revicedCMDFlag);
     bool addData(const std::uint8_t* data, std::size_t datalen, std::int16_t dataIndex);
-    // Seals the header (check sum) and writes the file atomically.
+    // Puts the check sum into the header.
+    void seal();
+    // Seals the header and writes the file atomically.
     bool exportBackupFileForPath(const QString& path, QString* reason = nullptr);
 
     // Reads a file and checks it; only a valid file replaces this container's bytes.

@@ -1,0 +1,138 @@
+// Backup, restore and the preset write against the virtual pedal, on an event loop.
+#include "support/link_harness.h"
+#include "support/received_frames.h"
+#include "commands.h"
+#include "preset_file_names.h"
+#include "preset_import.h"
+#include "whole_pedal_transfers.h"
+#include "yj_preset_file.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace quorvex {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::LinkHarness;
+
+class Transfers : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "test_files";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
+    }
+
+    // A pedal paced like the real one, a link whose ring turns ten times faster.
+    pedal::VirtualPedal& start(pedal::PedalOptions options = LinkHarness::options()) {
+        pedal::VirtualPedal& p = harness.addPedal(options);
+        harness.startLink(20ms, 1ms);
+        EXPECT_TRUE(harness.waitForPresets());
+        return p;
+    }
+
+    // Runs the transfer to its end and counts how often the event loop turned meanwhile.
+    LinkTransfer::End run(LinkTransfer& transfer, int* turns = nullptr) {
+        QEventLoop loop;
+        QTimer beat;
+        int beats = 0;
+        QObject::connect(&beat, &QTimer::timeout, [&beats] { ++beats; });
+        beat.start(5);
+        LinkTransfer::End end = LinkTransfer::End::Done;
+        QObject::connect(&transfer, &LinkTransfer::finished, &loop, [&](LinkTransfer::End e) {
+            end = e;
+            loop.quit();
+        });
+        transfer.start();
+        loop.exec();
+        if (turns) *turns = beats;
+        return end;
+    }
+
+    LinkHarness harness;
+};
+
+TEST_F(Transfers, BackupThenRestoreResendsExactlyTheFileBlocks) {
+    pedal::VirtualPedal& pedal = start();
+    BackupAssembler assembler;
+    auto backup = makeBackupTransfer(harness.link(), assembler, 1ms);
+    int turns = 0;
+    ASSERT_EQ(run(*backup, &turns), LinkTransfer::End::Done);
+    // The window would have gone on: the loop turned all through the backup.
+    EXPECT_GT(turns, 20);
+    EXPECT_EQ(testing::countOf(pedal, cmd::BackupRead), 91u);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("XB420BackupFile.tbf");
+    ASSERT_TRUE(assembler.build(backupPresets(harness.link())).exportBackupFileForPath(path));
+    Tv_Backup file = Tv_Backup::forThisPedal();
+    ASSERT_EQ(file.readFile(path), Tv_Backup::Check::Valid);
+    EXPECT_EQ(file.typeSum(), 4u);  // the factory pedal has user amps and IRs
+    const auto blocks = restoreBlocks(file);
+    ASSERT_EQ(blocks.size(), 2 * 5 + 3 * 4 + 1 + 200u);
+
+    auto restore = makeRestoreTransfer(harness.link(), blocks, 1ms);
+    ASSERT_EQ(run(*restore), LinkTransfer::End::Done);
+    std::vector<std::vector<std::uint8_t>> sent;
+    for (const auto& f : pedal.receivedFrames())
+        if (f.command == cmd::BackupWrite) sent.push_back(f.payload);
+    ASSERT_EQ(sent.size(), blocks.size());
+    for (std::size_t i = 0; i < blocks.size(); ++i) {
+        std::vector<std::uint8_t> expected = {blocks[i].at.kind, blocks[i].at.item, blocks[i].at.block};
+        expected.insert(expected.end(), blocks[i].data.begin(), blocks[i].data.end());
+        EXPECT_EQ(sent[i], expected) << i;
+    }
+}
+
+TEST_F(Transfers, APedalThatStopsAnsweringEndsEveryTransferAtItsStep) {
+    pedal::PedalOptions options = LinkHarness::options();
+    options.noAcks = true;
+    start(options);
+    BackupAssembler assembler;
+    auto backup = makeBackupTransfer(harness.link(), assembler, 1ms);
+    ASSERT_EQ(run(*backup), LinkTransfer::End::NoAnswer);
+    EXPECT_EQ(backup->currentStep(), 0);
+    EXPECT_TRUE(backupFailureText(LinkTransfer::End::NoAnswer, *backup).contains("user amp 1, block 1"));
+
+    RestoreBlock block;
+    block.at = {4, 3, 1};
+    auto restore = makeRestoreTransfer(harness.link(), {block}, 1ms);
+    ASSERT_EQ(run(*restore), LinkTransfer::End::NoAnswer);
+    EXPECT_TRUE(restoreFailureText(LinkTransfer::End::NoAnswer, *restore).contains("partial restore"));
+}
+
+TEST_F(Transfers, ExportedSlotImportedIntoAnotherSlotKeepsAll512Bytes) {
+    pedal::VirtualPedal& pedal = start();
+    DeviceThread& link = harness.link();
+    QTemporaryDir dir;
+    // Slot 4 (002B, CLEAN) goes out under the name a batch import reads slot 8 from.
+    const QString path = dir.filePath(numberedFileName(7, link.presets().name(4)));
+    ASSERT_TRUE(writeExportFiles({{path, link.presets().record(4)}}).isEmpty());
+    // A second file makes it a batch.
+    const QString other = dir.filePath(numberedFileName(9, link.presets().name(5)));
+    ASSERT_TRUE(writeExportFiles({{other, link.presets().record(5)}}).isEmpty());
+    const ImportPlan plan = readImportFiles({path, other});
+    ASSERT_TRUE(plan.error.isEmpty()) << plan.error.toStdString();
+
+    std::vector<LinkStep> steps;
+    for (const ImportFile& file : plan.files) {
+        const PresetRecord named = recordNamedFromFile(file.record, file.baseName);
+        const std::vector<std::uint32_t> values(named.begin(), named.end());
+        steps.push_back(presetWriteStep([&link, values, slot = file.slot] {
+            link.SendPresetsDataToDevice(BlockType::RECORD_WRITE, values.data(), 512, slot);
+        }, file.baseName));
+    }
+    LinkTransfer transfer(link, std::move(steps), nullptr, 1ms);
+    ASSERT_EQ(run(transfer), LinkTransfer::End::Done);
+    EXPECT_EQ(pedal.record(7), pedal.record(4));
+    EXPECT_EQ(pedal.record(9), pedal.record(5));
+}
+
+}  // namespace
+}  // namespace quorvex
