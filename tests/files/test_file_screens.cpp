@@ -1,0 +1,174 @@
+// The slot chooser, and Import, Export and Backup in the editor against a virtual pedal.
+#include "app_delegate.h"
+#include "backup_window_controller.h"
+#include "editor_window.h"
+#include "file_chooser.h"
+#include "multiple_select_window_controller.h"
+#include "preset_file_actions.h"
+#include "preset_file_names.h"
+#include "root_view_controller.h"
+#include "tv_backup.h"
+#include "virtual_bus_backend.h"
+#include "virtual_pedal.h"
+#include "yj_preset_file.h"
+
+#include <QFile>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quorvex;
+using namespace std::chrono_literals;
+
+namespace {
+
+// Answers the file dialogs with the paths a test sets, and remembers what was proposed.
+class FakeChooser : public FileChooser {
+public:
+    QString saveFile(QWidget*, const QString& proposedName, const QString&) override {
+        proposed = proposedName;
+        return savePath;
+    }
+    QString folder(QWidget*) override { return folderPath; }
+    QStringList openFiles(QWidget*, const QString&, bool) override { return openPaths; }
+
+    QString proposed, savePath, folderPath;
+    QStringList openPaths;
+};
+
+}  // namespace
+
+class FileScreensTest : public QObject {
+    Q_OBJECT
+private slots:
+    void chooserRowsSelectionAndSheets();
+    void editorFilesAgainstTheVirtualPedal();
+};
+
+void FileScreensTest::chooserRowsSelectionAndSheets() {
+    FakeChooser files;
+    MultipleSelectWindowController chooser(files);
+    QStringList names;
+    for (int i = 0; i < 300; ++i) names << QString::fromStdString(presetDisplayText(i, "TONE " + std::to_string(i)));
+    chooser.setName(names);
+    chooser.setIndex(4);
+    QListWidget* table = chooser.MultipleSelectTableV();
+    QCOMPARE(table->count(), 300);
+    QCOMPARE(table->item(4)->text(), QString("002B"));
+    QCOMPARE(table->item(299)->text(), QString("100C"));
+    QCOMPARE(table->selectedItems().size(), 1);
+    QCOMPARE(chooser.importBtn()->text(), QString("Export"));
+
+    // One row: a file named after the preset; a dismissed sheet leaves the chooser open.
+    chooser.show();
+    chooser.ExportData();
+    QCOMPARE(files.proposed, QString("TONE 4.kiro"));
+    QVERIFY(chooser.isVisible());
+    QVERIFY(chooser.isClickCancel());
+
+    QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&chooser, Qt::Key_A, Qt::ControlModifier);
+    QCOMPARE(table->selectedItems().size(), 300);
+    files.folderPath = "/tmp/presets";
+    chooser.ExportData();
+    QVERIFY(!chooser.isClickCancel());
+    QCOMPARE(chooser.path(), QString("/tmp/presets"));
+    QCOMPARE(chooser.arr().size(), 300);
+    QCOMPARE(chooser.arr().at(299), QString("299"));
+
+    MultipleSelectWindowController cancelled(files);
+    cancelled.canceImport();
+    QVERIFY(cancelled.isClickCancel());
+}
+
+void FileScreensTest::editorFilesAgainstTheVirtualPedal() {
+    QTemporaryDir bus, dir;
+    pedal::PedalOptions pedalOptions;
+    pedal::VirtualPedal pedal(bus.path().toStdString(), pedalOptions);
+    QVERIFY(pedal.start());
+    AppDelegate hub;
+    EditorWindow window(hub);
+    QSignalSpy loaded(&hub, &AppDelegate::presetsLoaded);
+    LinkOptions options;
+    options.startDelay = 0ms;
+    options.tick = 1ms;
+    hub.startLink(std::make_unique<VirtualBusBackend>(bus.path().toStdString()), options);
+    QVERIFY(loaded.wait(15000));
+    QTRY_VERIFY_WITH_TIMEOUT(!hub.GetIsChangeGuiData(), 3000);
+
+    PresetFileActions& actions = *window.fileActions();
+    auto files = std::make_shared<FakeChooser>();
+    actions.setFileChooser(files);
+    actions.setPollInterval(1ms);
+    QStringList alerts;
+    actions.setAlert([&alerts](QWidget*, QMessageBox::Icon, const QString& text) { alerts << text; });
+    std::function<void(QDialog&)> answer;
+    actions.setDialogRunner([&answer](QDialog& dialog) { answer(dialog); });
+    const auto chooseRow = [&answer](int row) {
+        answer = [row](QDialog& dialog) {
+            auto& chooser = static_cast<MultipleSelectWindowController&>(dialog);
+            chooser.setIndex(row);
+            chooser.ExportData();
+        };
+    };
+
+    // Export is written before it is told; a path that cannot be written is told instead.
+    files->savePath = dir.filePath("clean.kiro");
+    chooseRow(4);
+    window.rootViewController()->exportButton()->click();
+    QCOMPARE(alerts.value(0), QString("export PRESET successful!"));
+    QVERIFY(QFile::exists(files->savePath));
+    files->savePath = dir.filePath("missing/folder/x.kiro");
+    window.rootViewController()->exportButton()->click();
+    QVERIFY(alerts.value(1).contains("missing/folder/x.kiro"));
+    QVERIFY(!QFile::exists(files->savePath));
+
+    // One file: the pedal's current sound under the file's name, marked as edited.
+    QVERIFY(QFile::copy(dir.filePath("clean.kiro"), dir.filePath("My-Tone 1.kiro")));
+    files->openPaths = {dir.filePath("My-Tone 1.kiro")};
+    window.rootViewController()->importButton()->click();
+    QTRY_VERIFY(pedal.liveRecord()[record::kName] == 'T');
+    QCOMPARE(recordName(pedal.liveRecord()), std::string("TONE 1"));
+    QVERIFY(hub.GetIsChangeGuiData());
+    QTRY_COMPARE(alerts.value(2), QString("import PRESET successful!"));
+
+    // Several: each into its slot; the editor keeps the record the pedal received.
+    QVERIFY(QFile::copy(dir.filePath("clean.kiro"), dir.filePath("P12-Abc-Def.kiro")));
+    QVERIFY(QFile::copy(dir.filePath("clean.kiro"), dir.filePath("P13-X.kiro")));
+    files->openPaths = {dir.filePath("P12-Abc-Def.kiro"), dir.filePath("P13-X.kiro")};
+    QSignalSpy imported(&actions, &PresetFileActions::importEnded);
+    window.rootViewController()->importButton()->click();
+    QVERIFY(imported.wait(15000));
+    QCOMPARE(alerts.size(), 3);
+    QCOMPARE(recordName(pedal.record(11)), std::string("ABCDEF"));
+    QCOMPARE(hub.HidDevece()->presets().record(11), pedal.record(11));
+    QCOMPARE(hub.HidDevece()->presets().record(12), pedal.record(12));
+
+    // Backup from the dialog; a damaged file is refused before anything is sent.
+    files->savePath = dir.filePath("XB420BackupFile.tbf");
+    answer = [](QDialog& dialog) {
+        auto& backup = static_cast<BackupWindowController&>(dialog);
+        QSignalSpy ended(&backup, &BackupWindowController::transferEnded);
+        backup.backupButton();
+        QVERIFY(backup.transfer() != nullptr);
+        QVERIFY(!backup.backupButtonWidget()->isEnabled());
+        QVERIFY(ended.wait(30000));
+    };
+    window.rootViewController()->backupButton()->click();
+    QCOMPARE(alerts.size(), 3);
+    Tv_Backup written = Tv_Backup::forThisPedal();
+    QCOMPARE(written.readFile(files->savePath), Tv_Backup::Check::Valid);
+
+    QFile cut(files->savePath);
+    QVERIFY(cut.resize(40000));
+    files->openPaths = {files->savePath};
+    answer = [](QDialog& dialog) { static_cast<BackupWindowController&>(dialog).recallButton(); };
+    window.rootViewController()->backupButton()->click();
+    QVERIFY(alerts.value(3).contains("cannot be restored"));
+    for (const auto& f : pedal.receivedFrames()) QVERIFY(f.command != 171);
+}
+
+QTEST_MAIN(FileScreensTest)
+#include "test_file_screens.moc"
