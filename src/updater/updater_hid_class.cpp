@@ -138,7 +138,6 @@ void HIDClass::deviceRemoved(const DeviceInfo& device) {
         }
         connected_ = false;
         linkLog("updater: pedal removed");
-        if (deviceConnectStatu_) deviceConnectStatu_(0);
         return;
     }
     connectHID();

@@ -31,7 +31,6 @@ struct ProbeTiming {
 class HIDClass : public HidBackendListener {
 public:
     using FrameBlock = std::function<void(const std::uint8_t* frame, std::size_t size)>;
-    using StatusBlock = std::function<void(std::uint8_t status)>;
 
     explicit HIDClass(std::unique_ptr<HidBackend> backend, ProbeTiming timing = {});
     ~HIDClass() override;
@@ -44,7 +43,6 @@ public:
     void setDeviceVersion(std::string version) { deviceVersion_ = std::move(version); }
     void setCallBackData(FrameBlock block) { callBackData_ = std::move(block); }
     void setUpdateCallBackData(FrameBlock block) { updateCallBackData_ = std::move(block); }
-    void setDeviceConnectStatu(StatusBlock block) { deviceConnectStatu_ = std::move(block); }
 
     // Starts the HID thread and waits for a matching device; on success greets it with
     // the probe frame AB 5B 00 00 FF FF. False (and the thread ended) when none came.
@@ -88,7 +86,6 @@ private:
     std::string deviceVersion_ = "V1.1.0";
     FrameBlock callBackData_;
     FrameBlock updateCallBackData_;
-    StatusBlock deviceConnectStatu_;
     std::thread thread_;
 
     mutable std::mutex deviceMutex_;  // guards deviceRefs_, currentDevice_, currentIndex_
