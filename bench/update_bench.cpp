@@ -50,9 +50,9 @@ private:
 std::size_t reportsFor(std::size_t payload) { return (payload + 1 + kFrameOverhead + kReportPayload - 1) / kReportPayload; }
 
 // Milliseconds the wire needs at best for the whole update of this image.
-double wireBoundMs(const updater::ImageSpec& spec) {
+double wireBoundMs(const updater::ImagePlan& plan) {
     std::size_t reports = reportsFor(1) + reportsFor(1) + 1;  // start; handshake and its answer
-    for (const auto& tag : spec.tags) {
+    for (const auto& tag : plan.tags) {
         if (!tag.erase) continue;
         reports += reportsFor(4) + 1;  // erase and its answer
         for (std::size_t left = tag.size; left > 0; left -= std::min<std::size_t>(left, 512)) {
@@ -64,14 +64,14 @@ double wireBoundMs(const updater::ImageSpec& spec) {
 
 void BM_FirmwareUpdate(benchmark::State& state) {
     const auto dir = std::filesystem::temp_directory_path() / ("qvx-upd-bench-" + std::to_string(::getpid()));
-    updater::ImageSpec spec;
-    spec.tags = {{static_cast<std::size_t>(state.range(0)), 0}, {1100, 1024}};
+    updater::ImagePlan plan;
+    plan.tags = {{static_cast<std::size_t>(state.range(0)), 0}, {1100, 1024}};
     const std::string image = (dir / "image.tr").string();
     double seconds = 0.0;
     for (auto _ : state) {
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
-        updater::writeFirmwareImage(spec, image);
+        updater::writeFirmwareImage(plan, image);
         pedal::VirtualBootLoader loader(dir.string());
         loader.start();
         EndWatch watch;
@@ -94,7 +94,7 @@ void BM_FirmwareUpdate(benchmark::State& state) {
         state.SetIterationTime(seconds);
     }
     std::filesystem::remove_all(dir);
-    const double bound = wireBoundMs(spec) / 1000.0;
+    const double bound = wireBoundMs(plan) / 1000.0;
     state.counters["wire_bound_s"] = bound;
     state.counters["update_s"] = seconds;
     state.counters["ratio"] = seconds / bound;

@@ -22,7 +22,7 @@ bool number(std::string_view text, std::uint32_t& out) {
 }
 
 // SIZE[:SECTOR[:TIMEOUT_MS]]
-bool parseTag(std::string_view text, quorvex::updater::TagSpec& tag) {
+bool parseTag(std::string_view text, quorvex::updater::TagPlan& tag) {
     std::uint32_t fields[3] = {0, 0, tag.timeoutMs};
     for (int i = 0; i < 3 && !text.empty(); ++i) {
         const std::size_t colon = text.find(':');
@@ -39,7 +39,7 @@ bool parseTag(std::string_view text, quorvex::updater::TagSpec& tag) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    quorvex::updater::ImageSpec spec;
+    quorvex::updater::ImagePlan plan;
     std::string out;
     for (int i = 1; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -50,14 +50,14 @@ int main(int argc, char** argv) {
         }
         if (takesValue && i + 1 < argc) {
             const std::string_view value = argv[++i];
-            quorvex::updater::TagSpec tag;
+            quorvex::updater::TagPlan tag;
             tag.erase = arg == "--tag";
-            const bool ok = arg == "--seed" ? number(value, spec.seed) : parseTag(value, tag);
+            const bool ok = arg == "--seed" ? number(value, plan.seed) : parseTag(value, tag);
             if (!ok) {
                 std::fprintf(stderr, "quorvex-firmware-image: bad value for %s: %s\n%s", argv[i - 1], argv[i], kUsage);
                 return 2;
             }
-            if (arg != "--seed") spec.tags.push_back(tag);
+            if (arg != "--seed") plan.tags.push_back(tag);
         } else if (!takesValue && out.empty() && !arg.starts_with("-")) {
             out = arg;
         } else {
@@ -69,8 +69,8 @@ int main(int argc, char** argv) {
         std::fputs(kUsage, stderr);
         return 2;
     }
-    if (spec.tags.empty()) spec.tags = {{65536, 0}, {1100, 256}};
-    if (spec.tags.size() > 255 || !quorvex::updater::writeFirmwareImage(spec, out)) {
+    if (plan.tags.empty()) plan.tags = {{65536, 0}, {1100, 256}};
+    if (plan.tags.size() > 255 || !quorvex::updater::writeFirmwareImage(plan, out)) {
         std::fprintf(stderr, "quorvex-firmware-image: cannot write %s\n", out.c_str());
         return 1;
     }

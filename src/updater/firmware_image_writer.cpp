@@ -14,21 +14,21 @@ void putLe(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t value, in
 
 }  // namespace
 
-std::vector<std::uint8_t> buildFirmwareImage(const ImageSpec& spec) {
+std::vector<std::uint8_t> buildFirmwareImage(const ImagePlan& plan) {
     using namespace image;
-    const std::size_t count = spec.tags.size();
+    const std::size_t count = plan.tags.size();
     std::size_t dataSize = 0;
-    for (const TagSpec& tag : spec.tags) dataSize += tag.size;
+    for (const TagPlan& tag : plan.tags) dataSize += tag.size;
     std::vector<std::uint8_t> b(kHeaderSize + count * kTagSize + dataSize, 0);
 
-    std::copy_n(spec.text.begin(), std::min(spec.text.size(), kTextSize), b.begin() + kText);
-    b[kEraseReply] = spec.eraseReplyCommand;
+    std::copy_n(plan.text.begin(), std::min(plan.text.size(), kTextSize), b.begin() + kText);
+    b[kEraseReply] = plan.eraseReplyCommand;
     b[kTagCount] = static_cast<std::uint8_t>(count);
     std::uint32_t mask = 0;
     std::size_t dataAt = kHeaderSize + count * kTagSize;
-    std::uint32_t noise = spec.seed * 2654435761U + 1U;
+    std::uint32_t noise = plan.seed * 2654435761U + 1U;
     for (std::size_t i = 0; i < count; ++i) {
-        const TagSpec& tag = spec.tags[i];
+        const TagPlan& tag = plan.tags[i];
         if (tag.erase && i < 32) mask |= 1U << i;
         const std::size_t record = kHeaderSize + i * kTagSize;
         putLe(b, record + kTagDataStart, static_cast<std::uint32_t>(dataAt + 1), 4);
@@ -48,8 +48,8 @@ std::vector<std::uint8_t> buildFirmwareImage(const ImageSpec& spec) {
     return b;
 }
 
-bool writeFirmwareImage(const ImageSpec& spec, const std::string& path) {
-    const std::vector<std::uint8_t> bytes = buildFirmwareImage(spec);
+bool writeFirmwareImage(const ImagePlan& plan, const std::string& path) {
+    const std::vector<std::uint8_t> bytes = buildFirmwareImage(plan);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out);

@@ -24,11 +24,11 @@ std::string BusFolder::writeImage(const std::vector<std::uint8_t>& bytes) const 
     return path;
 }
 
-updater::ImageSpec threeTagImage() {
-    updater::ImageSpec spec;
-    spec.tags = {{1100, 40}, {1024, 200}, {700, 300}};
-    spec.tags[2].erase = false;
-    return spec;
+updater::ImagePlan threeTagImage() {
+    updater::ImagePlan plan;
+    plan.tags = {{1100, 40}, {1024, 200}, {700, 300}};
+    plan.tags[2].erase = false;
+    return plan;
 }
 
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {

@@ -65,7 +65,7 @@ private:
 
 // The image of the acceptance case: 1100 bytes (two full packets and one of 76), exactly
 // 1024 bytes, and a tag whose erase bit is clear.
-updater::ImageSpec threeTagImage();
+updater::ImagePlan threeTagImage();
 
 // Polls until the condition holds or the time is up; returns the condition's last value.
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(2));
