@@ -11,7 +11,7 @@ constexpr const char* kExitCodes =
     "Exit codes: 0 done, 2 usage, 3 no pedal, 4 pedal not accessible, 5 firmware too old,\n"
     "6 pedal unplugged, 7 presets did not arrive, 8 input file unreadable or invalid,\n"
     "9 the pedal stopped answering during a transfer, 10 output file not written,\n"
-    "11 firmware update failed, 12 pedal in use by another program.";
+    "11 firmware update failed, 12 pedal in use by another program.\n";
 
 }  // namespace
 
@@ -49,8 +49,18 @@ ParseResult parseOptions(int argc, const char* const* argv, std::ostream& out, s
     backup->add_option("FILE", options.target, "the backup file to write")->required();
     auto* restore = command("restore", "write a backup file back into the pedal");
     restore->add_option("FILE", options.target, "the backup file")->required();
-    auto* inspect = command("inspect", "tell what a preset or backup file holds, without a pedal");
-    inspect->add_option("FILE", options.files, "a preset file or backup file")->required()->expected(1);
+    auto* inspect = command("inspect", "tell what a preset, backup, WAV or amp-model file holds, without a pedal");
+    inspect->add_option("FILE", options.files, "a preset, backup, WAV or amp-model file")->required()->expected(1);
+    auto* irImport = command("ir-import", "load an impulse response (WAV) into a user cabinet slot");
+    irImport->add_option("SLOT", options.userSlot, "user IR slot 1..10")->required()->check(CLI::Range(1, 10));
+    irImport->add_option("WAVFILE", options.files, "the WAV file")->required()->expected(1);
+    auto* irDelete = command("ir-delete", "empty a user cabinet slot");
+    irDelete->add_option("SLOT", options.userSlot, "user IR slot 1..10")->required()->check(CLI::Range(1, 10));
+    auto* ampImport = command("amp-import", "load an amp model (.amp) into a user amp slot");
+    ampImport->add_option("SLOT", options.userSlot, "user amp slot 1..10")->required()->check(CLI::Range(1, 10));
+    ampImport->add_option("AMPFILE", options.files, "the amp-model file")->required()->expected(1);
+    auto* irConvert = command("ir-convert", "print the 512 samples the pedal would receive from a WAV file, without a pedal");
+    irConvert->add_option("WAVFILE", options.files, "the WAV file")->required()->expected(1);
 
     try {
         app.parse(argc, argv);
@@ -63,7 +73,9 @@ ParseResult parseOptions(int argc, const char* const* argv, std::ostream& out, s
     const std::pair<CLI::App*, Command> commands[] = {
         {presets, Command::Presets}, {monitor, Command::Monitor}, {firmware, Command::FirmwareUpdate},
         {exporter, Command::Export}, {importer, Command::Import}, {backup, Command::Backup},
-        {restore, Command::Restore}, {inspect, Command::Inspect}};
+        {restore, Command::Restore}, {inspect, Command::Inspect},
+        {irImport, Command::IrImport}, {irDelete, Command::IrDelete}, {ampImport, Command::AmpImport},
+        {irConvert, Command::IrConvert}};
     for (const auto& [sub, which] : commands)
         if (sub->parsed()) options.command = which;
     return {options, kOk};
