@@ -47,7 +47,9 @@ private:
     bool ended_ = false, succeeded_ = false;
 };
 
-std::size_t reportsFor(std::size_t payload) { return (payload + 1 + kFrameOverhead + kReportPayload - 1) / kReportPayload; }
+std::size_t reportsFor(std::size_t payload) {
+    return (payload + 1 + kFrameOverhead + kReportPayload - 1) / kReportPayload;
+}
 
 // Milliseconds the wire needs at best for the whole update of this image.
 double wireBoundMs(const updater::ImagePlan& plan) {

@@ -41,7 +41,8 @@ void BootLoaderCore::handle(std::uint8_t command, std::span<const std::uint8_t> 
         if (!(started_ && options_.noHandshakeReply)) out.push_back(identityFrame());
     } else if (command == kErase) {
         std::uint32_t mask = 0;
-        for (std::size_t i = 0; i < 4 && i < payload.size(); ++i) mask |= static_cast<std::uint32_t>(payload[i]) << (8 * i);
+        for (std::size_t i = 0; i < 4 && i < payload.size(); ++i)
+            mask |= static_cast<std::uint32_t>(payload[i]) << (8 * i);
         const bool valid = payload.size() == 4 && std::has_single_bit(mask) && !options_.eraseFails;
         if (valid) areas_.push_back({static_cast<std::size_t>(std::countr_zero(mask)), {}});
         out.push_back(answer(options_.eraseReply, valid ? 1 : 0));
@@ -76,7 +77,8 @@ std::optional<std::string> BootLoaderCore::verify(const updater::FirmwareImage& 
             const std::size_t sector = tag.sector + (p < pages ? p : pages + 1);
             const std::size_t size = std::min(kPageSize, tag.dataSize - p * kPageSize);
             const std::uint8_t* data = image.data(tag) + p * kPageSize;
-            if (packets[p].sector != static_cast<std::uint16_t>(sector)) return tagName(t) + " packet with a wrong sector";
+            if (packets[p].sector != static_cast<std::uint16_t>(sector))
+                return tagName(t) + " packet with a wrong sector";
             if (!std::equal(packets[p].data.begin(), packets[p].data.end(), data, data + size)) {
                 return tagName(t) + " packet " + std::to_string(p + 1) + " holds other data";
             }

@@ -52,7 +52,8 @@ public:
     explicit BootLoaderCore(const BootLoaderOptions& options) : options_(options) {}
 
     // Handles one frame from the host; answers are appended to `out`.
-    void handle(std::uint8_t command, std::span<const std::uint8_t> payload, std::vector<std::vector<std::uint8_t>>& out);
+    void handle(std::uint8_t command, std::span<const std::uint8_t> payload,
+                std::vector<std::vector<std::uint8_t>>& out);
 
     // The answer to the probe and the handshake: one report carrying the identity.
     std::vector<std::uint8_t> identityFrame() const;
@@ -61,7 +62,8 @@ public:
     std::size_t dataPackets() const { return dataPackets_; }
     bool jumped() const { return jumped_; }
     bool unplugDue() const {
-        return options_.unplugAfterPackets >= 0 && dataPackets_ >= static_cast<std::size_t>(options_.unplugAfterPackets);
+        return options_.unplugAfterPackets >= 0 &&
+               dataPackets_ >= static_cast<std::size_t>(options_.unplugAfterPackets);
     }
 
     // Whether the flash now holds the image: every erased tag erased once and written in
@@ -71,7 +73,8 @@ public:
 
 private:
     bool silent() const {
-        return options_.silentAfterPackets >= 0 && dataPackets_ >= static_cast<std::size_t>(options_.silentAfterPackets);
+        return options_.silentAfterPackets >= 0 &&
+               dataPackets_ >= static_cast<std::size_t>(options_.silentAfterPackets);
     }
 
     BootLoaderOptions options_;

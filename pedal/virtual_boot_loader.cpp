@@ -106,7 +106,8 @@ VirtualBootLoader::~VirtualBootLoader() { stop(); }
 bool VirtualBootLoader::start() {
     Impl& d = *impl_;
     if (d.thread.joinable()) return d.plugged;
-    const vbus::Descriptor descriptor{d.options.vendor, d.options.productId, d.options.release, "QUORVEX III boot loader"};
+    const vbus::Descriptor descriptor{d.options.vendor, d.options.productId, d.options.release,
+                                      "QUORVEX III boot loader"};
     d.socket = std::make_unique<vbus::DeviceSocket>(d.busDir, d.options.socketName, descriptor);
     if (!d.socket->listen()) {
         d.socket.reset();

@@ -74,7 +74,8 @@ int runFirmwareUpdate(const CliOptions& options, std::ostream& err, bool progres
     updater::ProbeTiming timing;
     timing.openWait = std::chrono::seconds(options.waitSeconds);
     UpdateWatch watch(err, progressBar);
-    updater::libupdate_tavro facade(std::move(backend), [](const std::function<void()>& call) { call(); }, timing);
+    updater::libupdate_tavro facade(
+        std::move(backend), [](const std::function<void()>& call) { call(); }, timing);
     facade.setXbDelegate(&watch);
     facade.setPid(0, 0x0483, 0x00C8);
     if (facade.connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0") != 1) {

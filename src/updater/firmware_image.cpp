@@ -7,7 +7,8 @@ namespace quorvex::updater {
 namespace {
 
 std::uint32_t le32(const std::vector<std::uint8_t>& b, std::size_t at) {
-    return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16) | static_cast<std::uint32_t>(b[at + 3]) << 24;
+    return static_cast<std::uint32_t>(b[at] | b[at + 1] << 8 | b[at + 2] << 16) | static_cast<std::uint32_t>(b[at + 3])
+                                                                                      << 24;
 }
 
 std::uint16_t le16(const std::vector<std::uint8_t>& b, std::size_t at) {

@@ -12,9 +12,9 @@ namespace quorvex::updater {
 namespace image {
 inline constexpr std::size_t kHeaderSize = 128;
 inline constexpr std::size_t kTagSize = 512;
-inline constexpr std::size_t kText = 9;          // 32 bytes of text, logged only
+inline constexpr std::size_t kText = 9;  // 32 bytes of text, logged only
 inline constexpr std::size_t kTextSize = 32;
-inline constexpr std::size_t kEraseReply = 42;   // reply command of the erase command
+inline constexpr std::size_t kEraseReply = 42;  // reply command of the erase command
 inline constexpr std::size_t kTagCount = 47;
 inline constexpr std::size_t kEraseMask = 48;
 inline constexpr std::size_t kTagDataStart = 9;  // data offset + 1
@@ -22,8 +22,8 @@ inline constexpr std::size_t kTagNext = 13;      // file offset of the next tag 
 inline constexpr std::size_t kTagDataSize = 17;  // signed
 inline constexpr std::size_t kTagCommand = 21;
 inline constexpr std::size_t kTagReply = 22;
-inline constexpr std::size_t kTagTimeout = 23;   // milliseconds
-inline constexpr std::size_t kTagSector = 27;    // 16 bits
+inline constexpr std::size_t kTagTimeout = 23;  // milliseconds
+inline constexpr std::size_t kTagSector = 27;   // 16 bits
 }  // namespace image
 
 // One tag as the engine uses it.

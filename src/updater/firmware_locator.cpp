@@ -28,8 +28,9 @@ FirmwareLocation locateFirmware(const QString& chosen, const QString& ownDir) {
 
 QString firmwareProblem(const FirmwareLocation& location) {
     if (location.path.isEmpty()) {
-        return QStringLiteral("The firmware file %1 was not found in:\n%2\n\nNothing was sent to your QUORVEX III. "
-                              "Start the updater with --firmware FILE to name the file.")
+        return QStringLiteral(
+                   "The firmware file %1 was not found in:\n%2\n\nNothing was sent to your QUORVEX III. "
+                   "Start the updater with --firmware FILE to name the file.")
             .arg(kImageName, location.searched.join(QLatin1Char('\n')));
     }
     const QFileInfo file(location.path);

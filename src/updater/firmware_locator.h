@@ -8,8 +8,8 @@ namespace quorvex::updater {
 // in the installation's share/quorvex/firmware/ or in quorvex/firmware/ of the XDG data
 // folders.
 struct FirmwareLocation {
-    QString path;         // empty when nothing was found
-    QStringList searched; // the folders looked in, for the message when nothing was found
+    QString path;          // empty when nothing was found
+    QStringList searched;  // the folders looked in, for the message when nothing was found
 };
 
 FirmwareLocation locateFirmware(const QString& chosen, const QString& ownDir);

@@ -17,10 +17,10 @@ namespace quorvex::updater {
 
 // How patiently the updater looks for the pedal. Tests shorten it.
 struct ProbeTiming {
-    std::chrono::milliseconds openWait{1000};      // for a matching device to appear
-    std::chrono::milliseconds probeInterval{60};   // between two identification probes
-    int attemptsPerDevice = 20;                    // then the next device is probed
-    int passes = 3;                                // rounds over the device list before giving up
+    std::chrono::milliseconds openWait{1000};     // for a matching device to appear
+    std::chrono::milliseconds probeInterval{60};  // between two identification probes
+    int attemptsPerDevice = 20;                   // then the next device is probed
+    int passes = 3;                               // rounds over the device list before giving up
 };
 
 // The updater's side of the USB link. Unlike the editor's link it matches any product of

@@ -8,13 +8,15 @@ inline QString noPedalText() {
     return QStringLiteral("No device connected! Please reconnect your QUORVEX III and try again.");
 }
 inline QString noPermissionText() {
-    return QStringLiteral("A QUORVEX III is connected, but this user may not open it.\nInstall the udev rule (see "
-                          "the README), then unplug the pedal and plug it in again.");
+    return QStringLiteral(
+        "A QUORVEX III is connected, but this user may not open it.\nInstall the udev rule (see "
+        "the README), then unplug the pedal and plug it in again.");
 }
 inline QString firmwareTooLowText() {
     return QString::fromUtf8(
-        "Firmware version too low. Please update the firmware on your device\n \n      1、Press and hold far left "
-        "footswitch whilst connecting power to QUORVEX III\n \n     2、Connect QUORVEX III to a computer via USB\n \n ");
+        "Firmware version too low. Please update the firmware on your device\n \n"
+        "      1、Press and hold far left footswitch whilst connecting power to QUORVEX III\n \n"
+        "     2、Connect QUORVEX III to a computer via USB\n \n ");
 }
 inline QString updatingText() { return QStringLiteral("UPDATING FIRMWARE!\n Do not disconnect your device"); }
 inline QString successText() {
@@ -30,8 +32,9 @@ inline QString offerWarningText() {
     return QStringLiteral("Keep the pedal connected and switched on until the update is done.");
 }
 inline QString editorMissingText() {
-    return QStringLiteral("The QUORVEX III editor could not be started: quorvex-editor was found neither beside "
-                          "the updater nor on the PATH.");
+    return QStringLiteral(
+        "The QUORVEX III editor could not be started: quorvex-editor was found neither beside "
+        "the updater nor on the PATH.");
 }
 
 }  // namespace quorvex::updater

@@ -12,8 +12,8 @@ namespace {
 
 using std::chrono::milliseconds;
 
-constexpr const char* kPrefixes[] = {"Erasure meachine memory fail:", "Time out:", "Firmware error:",
-                                     "Send date error:", "Check reply fail:", "Error"};
+constexpr const char* kPrefixes[] = {
+    "Erasure meachine memory fail:", "Time out:", "Firmware error:", "Send date error:", "Check reply fail:", "Error"};
 
 template <typename... Args>
 std::string format(const char* pattern, Args... args) {
@@ -25,7 +25,8 @@ std::string format(const char* pattern, Args... args) {
 // Reply texts may hold anything; the log gets the printable part.
 std::string printable(const std::uint8_t* bytes, std::size_t n) {
     std::string text;
-    for (std::size_t i = 0; i < n && bytes[i] != 0; ++i) text += bytes[i] >= 0x20 && bytes[i] < 0x7F ? char(bytes[i]) : '.';
+    for (std::size_t i = 0; i < n && bytes[i] != 0; ++i)
+        text += bytes[i] >= 0x20 && bytes[i] < 0x7F ? char(bytes[i]) : '.';
     return text;
 }
 

@@ -6,9 +6,9 @@ namespace quorvex::pedal {
 namespace {
 
 TEST(BootLoaderCommandLine, FaultsAndSharedOptionsReachTheBootLoader) {
-    const CommandLine cl = parseCommandLine({"--bus", "/tmp/b", "--boot-loader", "--no-handshake", "--erase-fails",
-                                             "--packet-fails", "4", "--silent-after", "2", "--unplug-after", "7",
-                                             "--unpaced", "--name", "boot"});
+    const CommandLine cl =
+        parseCommandLine({"--bus", "/tmp/b", "--boot-loader", "--no-handshake", "--erase-fails", "--packet-fails", "4",
+                          "--silent-after", "2", "--unplug-after", "7", "--unpaced", "--name", "boot"});
     ASSERT_EQ(cl.action, CommandLine::Action::Run) << cl.error;
     ASSERT_TRUE(cl.bootLoader);
     const BootLoaderOptions& b = cl.bootLoaderOptions;

@@ -62,7 +62,8 @@ struct Run {
     }
     std::size_t startCommands() const {
         const auto frames = loader->receivedFrames();
-        return static_cast<std::size_t>(std::count_if(frames.begin(), frames.end(), [](const auto& f) { return f.command == 0xAA; }));
+        return static_cast<std::size_t>(
+            std::count_if(frames.begin(), frames.end(), [](const auto& f) { return f.command == 0xAA; }));
     }
 
     testing::BusFolder bus;

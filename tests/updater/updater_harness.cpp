@@ -19,8 +19,8 @@ BusFolder::~BusFolder() { std::filesystem::remove_all(dir_); }
 
 std::string BusFolder::writeImage(const std::vector<std::uint8_t>& bytes) const {
     const std::string path = (dir_ / "image.tr").string();
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
-                                                static_cast<std::streamsize>(bytes.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     return path;
 }
 
@@ -40,8 +40,9 @@ bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds
 }
 
 void runUpdate(const std::string& busDir, const std::string& imagePath, UpdateRun& run) {
-    updater::libupdate_tavro facade(std::make_unique<VirtualBusBackend>(busDir),
-                                    [](const std::function<void()>& call) { call(); }, fastProbing(), fastTimeouts());
+    updater::libupdate_tavro facade(
+        std::make_unique<VirtualBusBackend>(busDir), [](const std::function<void()>& call) { call(); }, fastProbing(),
+        fastTimeouts());
     facade.setXbDelegate(&run.delegate);
     facade.setPid(0, 0x0483, 0x00C8);
     run.connected = facade.connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0");

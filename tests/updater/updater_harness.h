@@ -16,7 +16,9 @@ namespace quorvex::testing {
 
 // Probing and waiting shortened so that faults show within a second, yet long enough for a
 // busy machine.
-inline updater::ProbeTiming fastProbing() { return {std::chrono::milliseconds(1000), std::chrono::milliseconds(20), 10, 2}; }
+inline updater::ProbeTiming fastProbing() {
+    return {std::chrono::milliseconds(1000), std::chrono::milliseconds(20), 10, 2};
+}
 inline updater::UpdateTimeouts fastTimeouts() {
     return {std::chrono::milliseconds(800), std::chrono::milliseconds(800), std::chrono::milliseconds(800)};
 }
@@ -24,9 +26,15 @@ inline updater::UpdateTimeouts fastTimeouts() {
 // Records what the facade reports; calls arrive on the link and worker threads.
 class RecordingDelegate : public updater::XBUpdateDelegate {
 public:
-    void xbUpdateProgress(float value) override { change([&] { progress.push_back(value); }); }
-    void xbUpdateSuccess() override { change([&] { succeeded = true; }); }
-    void xbUpdateFailed(const std::string& text) override { change([&] { failure = text; }); }
+    void xbUpdateProgress(float value) override {
+        change([&] { progress.push_back(value); });
+    }
+    void xbUpdateSuccess() override {
+        change([&] { succeeded = true; });
+    }
+    void xbUpdateFailed(const std::string& text) override {
+        change([&] { failure = text; });
+    }
     // Waits for success or failure.
     bool waitForEnd(std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
         std::unique_lock lock(mutex);
