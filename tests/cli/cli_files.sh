@@ -4,28 +4,12 @@
 set -u
 pedal=$1
 cli=$2
-work=$(mktemp -d)
-export HOME=$work  # keep the diary out of the real home folder
-pids=()
-cleanup() {
-  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
-  rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/pedal_session.sh"
 expect() {  # code description command...
   local want=$1 what=$2; shift 2
   "$@" >"$work/out.txt" 2>"$work/err.txt"
   local got=$?
   [ $got -eq "$want" ] || fail "$what: exit $got, wanted $want: $(cat "$work/err.txt")"
-}
-start_pedal() {  # bus-folder extra-options...
-  local bus=$1; shift
-  "$pedal" --bus "$bus" "$@" 2>>"$work/pedal.log" &
-  pids+=($!)
-  for _ in $(seq 100); do [ -S "$bus/quorvex-iii" ] && return; sleep 0.05; done
-  fail "pedal did not start on $bus"
 }
 
 expect 0 "help" "$cli" --help

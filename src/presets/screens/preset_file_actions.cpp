@@ -32,6 +32,7 @@ void PresetFileActions::ExportButtonClick() {
 
     std::vector<int> chosen;
     for (const QString& slot : chooser.arr()) chosen.push_back(slot.toInt());
+    const QStringList entries = m_root.presetNameArr();
     std::vector<int> missing;
     std::vector<ExportFile> files;
     link->withLinkLock([&](ParameterBlocks&, CommandEncoder&) {
@@ -39,7 +40,7 @@ void PresetFileActions::ExportButtonClick() {
             if (!link->presets().arrived(slot)) missing.push_back(slot);
             const QString path = chosen.size() == 1
                                      ? chooser.path()
-                                     : QDir(chooser.path()).filePath(multiExportFileName(m_root.presetNameArr().value(slot)));
+                                     : QDir(chooser.path()).filePath(multiExportFileName(entries.value(slot)));
             files.push_back({path, link->presets().record(slot)});
         }
     });

@@ -1,0 +1,20 @@
+# Sourced by the command-line tests: a scratch folder as HOME, failure counting, and
+# virtual pedals that are stopped when the test ends. Expects $pedal to be set.
+work=$(mktemp -d)
+export HOME=$work  # keep the diary out of the real home folder
+pids=()
+cleanup() {
+  for p in "${pids[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+start_pedal() {  # bus-folder extra-options...
+  local bus=$1; shift
+  "$pedal" --bus "$bus" "$@" 2>>"$work/pedal.log" &
+  pids+=($!)
+  for _ in $(seq 100); do [ -S "$bus/quorvex-iii" ] && return; sleep 0.05; done
+  fail "pedal did not start on $bus"
+}
