@@ -110,6 +110,7 @@ TEST(BackupFile, RefusesDamagedAndCraftedFiles) {
         {"section beyond the end", [](auto& b) { b[80 + 8 * 2 + 3] = 1; reseal(b); }, C::Truncated},
         {"item count too large", [](auto& b) { b[1024 + 40] = 200; reseal(b); }, C::Truncated},
         {"section count", [](auto& b) { b[76] = 200; reseal(b); }, C::Truncated},
+        {"item beyond 255 blocks", [](auto& b) { b[1024 + 46] = 2; reseal(b); }, C::TooLarge},
     };
     for (const Case& c : cases) {
         auto bytes = built.bytes();

@@ -88,6 +88,7 @@ bool Tv_Backup::exportBackupFileForPath(const QString& path, QString* reason) {
 Tv_Backup::Check Tv_Backup::readFile(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return Check::Unreadable;
+    if (file.size() > kMaxFileSize) return Check::TooLarge;
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) return Check::Unreadable;
     return readBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
@@ -117,8 +118,10 @@ Tv_Backup::Check Tv_Backup::checkBounds(const std::vector<std::uint8_t>& bytes) 
         if (offset < kHeaderSize || offset > size || size - offset < kSubHeadSize) return Check::Truncated;
         const std::uint8_t* head = bytes.data() + offset;
         const std::uint64_t count = le::get<std::uint32_t>(head + kDataNumber);
-        const std::uint64_t itemSize = kItemHeadSize + std::uint64_t{le::get<std::uint32_t>(head + kDataLength)};
-        // At most 2^32 items of at most 2^32 + 34 bytes: the product fits in 64 bits.
+        const std::uint64_t length = le::get<std::uint32_t>(head + kDataLength);
+        if (length > kMaxItemLength) return Check::TooLarge;
+        const std::uint64_t itemSize = kItemHeadSize + length;
+        // At most 2^32 items of a bounded size: the product fits in 64 bits.
         if (count * itemSize > size - offset - kSubHeadSize) return Check::Truncated;
     }
     return Check::Valid;
@@ -162,6 +165,7 @@ QString backupCheckText(Tv_Backup::Check check) {
     case Tv_Backup::Check::NotBuff: return QStringLiteral("it is not a backup file (no BUFF mark)");
     case Tv_Backup::Check::CheckSum: return QStringLiteral("the file is damaged (its check sum does not match)");
     case Tv_Backup::Check::Truncated: return QStringLiteral("the file is damaged (a section reaches beyond its end)");
+    case Tv_Backup::Check::TooLarge: return QStringLiteral("it holds more than a QUORVEX III backup can");
     }
     return {};
 }

@@ -36,7 +36,11 @@ public:
     };
 
     // Why a file is not a backup this program can restore, in the order checked.
-    enum class Check { Valid, Unreadable, NotBackup, OtherDevice, NotBuff, CheckSum, Truncated };
+    enum class Check { Valid, Unreadable, NotBackup, OtherDevice, NotBuff, CheckSum, Truncated, TooLarge };
+    // Far more than a whole pedal takes (about 160 KB); a larger file is not read.
+    static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
+    // The block number travels in one byte.
+    static constexpr std::uint64_t kMaxItemLength = 255 * 512;
 
     // A fresh container holding the header for this device and version bytes.
     Tv_Backup(const char* device, const std::uint8_t* version, std::size_t versionLen);
