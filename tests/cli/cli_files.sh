@@ -62,5 +62,11 @@ start_pedal "$work/mute" --no-acks
 expect 9 "restore unanswered" "$cli" --bus "$work/mute" restore "$work/pedal.tbf"
 grep -q "partial restore" "$work/err.txt" || fail "unanswered restore message: $(cat "$work/err.txt")"
 
+# Presets lost on the way at start-up are neither exported nor backed up.
+start_pedal "$work/lossy" --drop 0.01 --seed 1
+expect 7 "export lost" "$cli" --bus "$work/lossy" export all --to "$work/lost"
+grep -q "never arrived from the pedal: [0-9][0-9][0-9][ABC]" "$work/err.txt" || fail "export lost message: $(cat "$work/err.txt")"
+[ -e "$work/lost" ] && fail "export of lost presets created its folder"
+
 [ $failures -eq 0 ] && echo "all file checks passed"
 exit $failures

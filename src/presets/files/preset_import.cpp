@@ -53,8 +53,8 @@ QString missingPresetsRefusal(const std::vector<int>& missing, const QString& wh
     if (missing.empty()) return {};
     QStringList labels;
     for (const int slot : missing) labels << QString::fromStdString(slotLabel(slot));
-    return QStringLiteral("%1 is not possible: these presets never arrived from the pedal, so the editor does not "
-                          "know them: %2. Restart the editor to load them again.")
+    return QStringLiteral("%1 is not possible: these presets never arrived from the pedal: %2. Start the program "
+                          "again to load them once more.")
         .arg(what, labels.join(", "));
 }
 
