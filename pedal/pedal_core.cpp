@@ -119,6 +119,9 @@ void PedalCore::handle(std::uint8_t cmd, std::span<const std::uint8_t> p, std::v
     case command::kIrChunk:
         irChunk(p, out);
         break;
+    case command::kAmpChunk:
+        ampChunk(p, out);
+        break;
     case command::kIrClear:
         if (!p.empty() && p[0] < kUserSlots) memory_.irSlots[p[0]] = IrSlot{};
         break;
@@ -181,6 +184,23 @@ void PedalCore::irChunk(std::span<const std::uint8_t> p, std::vector<Frame>& out
         slot.present = true;
     }
     if (acknowledge_) out.push_back(frameOf(command::kIrChunk, {chunk}));
+}
+
+void PedalCore::ampChunk(std::span<const std::uint8_t> p, std::vector<Frame>& out) {
+    if (p.size() < 2 || p[0] >= kUserSlots || p[1] < 1 || p[1] > kAmpChunks) return;
+    AmpSlot& slot = memory_.ampSlots[p[0]];
+    const std::uint8_t chunk = p[1];
+    const auto data = p.subspan(2);
+    if (chunk < kAmpChunks) {
+        const std::size_t n = std::min(data.size(), kAmpChunkSize);
+        std::copy_n(data.begin(), n, slot.data.begin() + static_cast<std::ptrdiff_t>((chunk - 1u) * kAmpChunkSize));
+    } else {
+        slot.name.fill(0);
+        copyBytes(data, slot.name);
+        std::copy(slot.name.begin(), slot.name.end(), slot.data.begin() + kAmpItemNameOffset);
+        slot.present = true;
+    }
+    if (acknowledge_) out.push_back(frameOf(command::kAmpChunk, {chunk}));
 }
 
 void PedalCore::backupRead(std::span<const std::uint8_t> p, std::vector<Frame>& out) {

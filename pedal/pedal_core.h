@@ -31,6 +31,7 @@ inline constexpr std::uint8_t kBackupRead = 170;
 inline constexpr std::uint8_t kBackupWrite = 171;
 inline constexpr std::uint8_t kSendState = 224;
 inline constexpr std::uint8_t kIrChunk = 225;
+inline constexpr std::uint8_t kAmpChunk = 226;
 inline constexpr std::uint8_t kAmpNames = 227;
 inline constexpr std::uint8_t kIrClear = 228;
 inline constexpr std::uint8_t kWritePreset = 229;
@@ -97,6 +98,7 @@ private:
 };
 
 // The slot named by an index pair (low, high) on the wire; nullopt outside 0..299.
+    void ampChunk(std::span<const std::uint8_t> payload, std::vector<Frame>& out);
 std::optional<int> slotFromWire(std::uint8_t low, std::uint8_t high);
 
 }  // namespace quorvex::pedal

@@ -31,12 +31,17 @@ struct IrSlot {
 };
 inline constexpr std::size_t kIrItemNameOffset = 1536;
 
-// One user amp-model slot: its name and its backup item (the model data).
+// One user amp-model slot: its name and its backup item. The data image holds the four
+// upload chunks as received (bits 24..31, 16..23, 8..15, 0..7 of the 512 model words),
+// then from byte 2048 the name.
 struct AmpSlot {
     bool present = false;
     std::array<std::uint8_t, kAmpNameSize> name{};
     std::array<std::uint8_t, kAmpItemSize> data{};
 };
+inline constexpr std::size_t kAmpChunks = 5;
+inline constexpr std::size_t kAmpChunkSize = 512;
+inline constexpr std::size_t kAmpItemNameOffset = 2048;
 
 // Settings that belong to the pedal rather than to a preset, kept as the bytes they
 // travel as.

@@ -23,7 +23,7 @@ struct PedalOptions {
     double dropRate = 0.0;        // share of outgoing reports silently lost (0..1)
     double corruptRate = 0.0;     // share of outgoing frames sent with a wrong check value
     std::uint32_t seed = 1;       // for the random faults
-    bool noAcks = false;          // never acknowledge 225, 229, 170, 171, nor confirm 168
+    bool noAcks = false;          // never acknowledge 225, 226, 229, 170, 171, nor confirm 168
     int unplugAfterFrames = -1;   // unplug after sending this many frames since start() (-1: never)
     bool paced = true;            // at most one report per millisecond each way
 };

@@ -7,6 +7,7 @@ packages=(
   libhidapi-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
+  sox
 )
 missing=()
 for p in "${packages[@]}"; do

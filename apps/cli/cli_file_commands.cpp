@@ -1,5 +1,6 @@
 #include "cli_file_commands.h"
 
+#include "cli_slot_commands.h"
 #include "device_thread.h"
 #include "preset_file_names.h"
 #include "preset_import.h"
@@ -17,13 +18,7 @@
 #include <ostream>
 
 namespace quorvex::cli {
-namespace {
 
-using namespace std::chrono_literals;
-
-std::string text(const QString& s) { return s.toStdString(); }
-
-// Runs a transfer to its end on this thread's event loop, with a progress bar.
 LinkTransfer::End runTransfer(LinkTransfer& transfer, std::ostream& err, bool progressBar, const char* label) {
     QEventLoop loop;
     LinkTransfer::End end = LinkTransfer::End::Done;
@@ -47,6 +42,12 @@ int exitCodeOf(LinkTransfer::End end) {
     default: return kNoAnswer;
     }
 }
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string text(const QString& s) { return s.toStdString(); }
 
 // Presets that never arrived cannot be exported or backed up.
 int refuseMissing(DeviceThread& link, const std::vector<int>& wanted, const QString& what, std::ostream& err) {
@@ -187,6 +188,9 @@ std::variant<PedalWork, int> prepareFileCommand(const CliOptions& options, std::
         }
         return importWork(std::move(plan.files));
     }
+    case Command::IrImport:
+    case Command::IrDelete:
+    case Command::AmpImport: return prepareSlotCommand(options, err);
     case Command::Backup: return backupWork(options);
     case Command::Restore: {
         Tv_Backup file = Tv_Backup::forThisPedal();
@@ -208,6 +212,7 @@ int runInspect(const std::string& path, std::ostream& out, std::ostream& err) {
         return kBadInputFile;
     }
     const QByteArray bytes = file.readAll();
+    if (const auto code = inspectSlotFile(path, bytes, out, err)) return *code;
     if (bytes.startsWith("TAVRO")) {
         Tv_Backup backup = Tv_Backup::forThisPedal();
         const auto check = backup.readBytes(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));

@@ -1,5 +1,6 @@
 #pragma once
 #include "cli_options.h"
+#include "link_transfer.h"
 
 #include <functional>
 #include <iosfwd>
@@ -18,6 +19,11 @@ using PedalWork = std::function<int(DeviceThread& link, std::ostream& out, std::
 // file ends the program with exit 8 and nothing is sent), and returns the work to do
 // with the pedal, or the exit code.
 std::variant<PedalWork, int> prepareFileCommand(const CliOptions& options, std::ostream& err);
+
+// Runs a transfer to its end on this thread's event loop, with a progress bar.
+LinkTransfer::End runTransfer(LinkTransfer& transfer, std::ostream& err, bool progressBar, const char* label);
+// The exit code of a transfer that ended so.
+int exitCodeOf(LinkTransfer::End end);
 
 // inspect: what a preset or backup file holds, or why it is not valid. No pedal.
 int runInspect(const std::string& path, std::ostream& out, std::ostream& err);

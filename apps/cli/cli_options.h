@@ -6,7 +6,9 @@
 
 namespace quorvex::cli {
 
-enum class Command { Presets, Monitor, FirmwareUpdate, Export, Import, Backup, Restore, Inspect };
+enum class Command {
+    Presets, Monitor, FirmwareUpdate, Export, Import, Backup, Restore, Inspect, IrImport, IrDelete, AmpImport, IrConvert
+};
 
 struct CliOptions {
     Command command = Command::Presets;
@@ -17,7 +19,8 @@ struct CliOptions {
     std::vector<std::string> slotSpecs; // for export: labels, ranges or "all"
     std::string target;                 // export's --to, backup's and restore's FILE
     bool numbered = false;              // export names files P<n>-<NAME>.kiro
-    std::vector<std::string> files;     // for import and inspect
+    std::vector<std::string> files;     // for import, inspect and the slot commands
+    int userSlot = 1;                   // ir-import, ir-delete, amp-import: user slot 1..10
 };
 
 // Exit codes, distinct so that scripts can tell the failures apart.

@@ -3,6 +3,7 @@
 #include "cli_firmware_update.h"
 #include "cli_options.h"
 #include "cli_session.h"
+#include "cli_slot_commands.h"
 #include "pedal_lock.h"
 
 #include <QCoreApplication>
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     if (!parsed.options) return parsed.exitCode;
     const CliOptions& options = *parsed.options;
     if (options.command == Command::Inspect) return runInspect(options.files.front(), std::cout, std::cerr);
+    if (options.command == Command::IrConvert) return runIrConvert(options.files.front(), std::cout, std::cerr);
 
     // The file transfers wait for the pedal on an event loop.
     QCoreApplication app(argc, argv);

@@ -89,6 +89,9 @@ std::size_t CommandEncoder::buildFrame(std::uint8_t command, std::uint8_t* frame
         // The upload's pending flag plays the role of the dirty flag.
         if (!blocks_.IrUpload.pending) return 0;
         blocks_.IrUpload.pending = false;
+    } else if (command == cmd::AmpChunk) {
+        if (!blocks_.AmpUpload.active || !blocks_.AmpUpload.pending) return 0;
+        blocks_.AmpUpload.pending = false;
     } else {
         if (!dirty_[command]) return 0;
         dirty_[command] = false;
@@ -145,6 +148,18 @@ std::size_t CommandEncoder::payloadFor(std::uint8_t command, std::uint8_t* paylo
             const int shift = 8 * (3 - up.chunk);  // chunk 1: bits 16..23, 2: 8..15, 3: 0..7
             for (std::uint32_t sample : up.samples) putByte(p, sample >> shift);
         } else if (up.chunk == 4) {
+            putBytes(p, up.name, up.name.size());
+        }
+        break;
+    }
+    case cmd::AmpChunk: {
+        const auto& up = b.AmpUpload;
+        putByte(p, up.slot);
+        putByte(p, up.chunk);
+        if (up.chunk >= 1 && up.chunk <= 4) {
+            const int shift = 8 * (4 - up.chunk);  // chunk 1: bits 24..31 .. chunk 4: bits 0..7
+            for (std::uint32_t word : up.words) putByte(p, word >> shift);
+        } else if (up.chunk == 5) {
             putBytes(p, up.name, up.name.size());
         }
         break;

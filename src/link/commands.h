@@ -26,9 +26,10 @@ inline constexpr std::uint8_t IrDelete = 228, RecordWrite = 229;
 inline constexpr std::array<std::uint8_t, 9> kModuleCommands = {cmd::Fx,  cmd::Ds,  cmd::Amp,   cmd::Cab,   cmd::Ns,
                                                                 cmd::Eq,  cmd::Mod, cmd::Delay, cmd::Reverb};
 
-// The scheduler's fixed ring after the two start steps.
-inline constexpr std::array<std::uint8_t, 26> kSchedulerRing = {
-    144, 145, 147, 148, 149, 150, 151, 152, 153, 130, 162, 160, 161,
-    159, 163, 164, 168, 166, 225, 228, 229, 131, 135, 137, 170, 171};
+// The scheduler's fixed ring after the two start steps. The amp-model chunks (226)
+// follow the impulse-response chunks, sent the same way.
+inline constexpr std::array<std::uint8_t, 27> kSchedulerRing = {
+    144, 145, 147, 148, 149, 150, 151, 152, 153, 130, 162, 160, 161, 159,
+    163, 164, 168, 166, 225, 226, 228, 229, 131, 135, 137, 170, 171};
 
 }  // namespace quorvex

@@ -164,23 +164,28 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
     case cmd::IrChunk: {
         auto& up = b.IrUpload;
         const std::uint8_t k = p[0];
+        if (!up.active) break;
         if (k >= 1 && k <= 3) {
             up.chunk = static_cast<std::uint8_t>(k + 1);
             up.pending = true;
         } else if (k == 4) {
             up.chunk = 0;
             up.done = true;
+            up.active = false;
         }
         break;
     }
     case cmd::AmpChunk: {
         auto& up = b.AmpUpload;
         const std::uint8_t k = p[0];
+        if (!up.active) break;
         if (k >= 1 && k <= 4) {
             up.chunk = static_cast<std::uint8_t>(k + 1);
+            up.pending = true;
         } else if (k == 5) {
             up.chunk = 0;
             up.active = false;
+            up.pending = false;
         }
         break;
     }

@@ -24,6 +24,7 @@ struct IrUploadState {
     std::uint8_t chunk = 0;
     bool pending = false;
     bool done = false;
+    bool active = false;  // an upload is under way: a late acknowledgement after it gave up is ignored
     std::array<std::uint32_t, 512> samples{};
     std::array<std::uint8_t, 11> name{};
 };
@@ -32,6 +33,7 @@ struct AmpUploadState {
     std::uint8_t slot = 0;
     std::uint8_t chunk = 0;
     bool active = false;
+    bool pending = false;  // the current chunk waits for the scheduler, as with IrUpload
     std::array<std::uint32_t, 512> words{};
     std::array<std::uint8_t, 15> name{};
 };

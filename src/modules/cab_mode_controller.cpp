@@ -2,6 +2,7 @@
 
 #include "app_delegate.h"
 #include "g_pop_up_button.h"
+#include "slot_import_flow.h"
 
 #include <QMessageBox>
 #include <QPushButton>
@@ -30,9 +31,9 @@ ModuleTable CabModeController::cabTable() {
     return t;
 }
 
-CabModeController::CabModeController(QWidget* parent) : ModulePanel(cabTable(), parent) {
+CabModeController::CabModeController(QWidget* parent)
+    : ModulePanel(cabTable(), parent), importFlow_(new SlotImportFlow(this)) {
     popButton()->setCabAddDelete(ui::GPopUpButton::kSlotMode);
-    hideImportButtons();
 }
 
 void CabModeController::attachToHub(AppDelegate& hub) {
@@ -40,24 +41,35 @@ void CabModeController::attachToHub(AppDelegate& hub) {
     hub.route(EventCode::IRNAME_ReveiveDataUpdateData, [panel = QPointer<CabModeController>(this)](const auto& v) {
         if (!panel) return;
         panel->setUserSlotNames(kFirstUserSlot, slotNamesFromReport(v, 10));
-        panel->hideImportButtons();
     });
     connect(this, &CabModeController::irSlotDeleted, &hub, [&hub](int slot) { hub.IrDeleteAction(slot); });
+    importFlow_->setHub(hub);
 }
 
 void CabModeController::popupButtonChange(ui::GPopUpButton* sender) {
     ui::GPopUpButton* cabinets = popButton();
     const qint64 row = cabinets->indexNumberCABOperate();
-    if (sender == cabinets && row >= kFirstUserSlot && cabinets->cabAddDelete() == ui::GPopUpButton::kSlotDelete) {
+    const qint64 mode = cabinets->cabAddDelete();
+    if (sender == cabinets && row >= kFirstUserSlot && (mode == ui::GPopUpButton::kSlotAdd || mode == ui::GPopUpButton::kSlotDelete)) {
         cabinets->setCabAddDelete(ui::GPopUpButton::kSlotMode);
         irOperateIndex_ = static_cast<int>(row) + 1;
-        newDeleteIR();
+        if (mode == ui::GPopUpButton::kSlotAdd) {
+            newImportIR();
+        } else {
+            newDeleteIR();
+        }
         return;
     }
     ModulePanel::popupButtonChange(sender);
 }
 
 QMessageBox* CabModeController::deleteQuestion() const { return question_; }
+
+void CabModeController::newImportIR() {
+    popButton()->hideList();
+    const int position = irOperateIndex_ - 1;
+    importFlow_->importIr(position - kFirstUserSlot, [this, position](const QString& name) { renameModel(position, name); });
+}
 
 void CabModeController::newDeleteIR() {
     popButton()->hideList();
@@ -83,13 +95,6 @@ void CabModeController::openAlertPanel() {
 void CabModeController::deleteConfirmed() {
     emit irSlotDeleted(irOperateIndex_ - 1 - kFirstUserSlot);
     renameModel(irOperateIndex_ - 1, QStringLiteral("EMPTY"));
-    hideImportButtons();
-}
-
-void CabModeController::hideImportButtons() {
-    for (int row = kFirstUserSlot; row < popButton()->dataArray().size(); ++row) {
-        if (QWidget* add = popButton()->slotButton(row, true)) add->hide();
-    }
 }
 
 }  // namespace quorvex

@@ -58,6 +58,10 @@ ModulePanel::ModulePanel(ModuleTable table, QWidget* parent)
 
 void ModulePanel::attachToHub(AppDelegate&) {}
 
+void ModulePanel::addBesideModelList(QWidget* widget) {
+    static_cast<QGridLayout*>(layout())->addWidget(widget, 2, 3, Qt::AlignLeft);
+}
+
 void ModulePanel::buildControls() {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(56, 40, 56, 40);

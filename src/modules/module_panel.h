@@ -67,6 +67,8 @@ protected:
     void setUserSlotNames(int first, const QStringList& names);
     // Shows `name` at a model-list position (an emptied user slot).
     void renameModel(int position, const QString& name);
+    // Puts a control to the right of the model list (the AMP panel's import button).
+    void addBesideModelList(QWidget* widget);
 
 private:
     void buildControls();

@@ -191,6 +191,7 @@ TEST_F(DispatcherTest, TransferAcknowledgements) {
     EXPECT_EQ(blocks.WritePresetIndex, -1);
 
     auto& ir = blocks.IrUpload;
+    ir.active = true;
     receive(225, Bytes{2});
     EXPECT_EQ(ir.chunk, 3);
     EXPECT_TRUE(ir.pending);

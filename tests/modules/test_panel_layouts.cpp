@@ -116,7 +116,7 @@ private slots:
         pick(cab->popButtonTube(), 4);
         QVERIFY(cab->block() == (Block{1, 26, 0, 10, 20, 4}));
         cab->popButtonEffice()->showList();
-        QVERIFY(!cab->popButtonEffice()->slotButton(29, true)->isVisible());  // the import comes later
+        QVERIFY(cab->popButtonEffice()->slotButton(29, true)->isVisible());
         QVERIFY(cab->popButtonEffice()->slotButton(29, false)->isVisible());
     }
 };

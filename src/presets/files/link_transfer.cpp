@@ -14,6 +14,8 @@ LinkTransfer::LinkTransfer(DeviceThread& link, std::vector<LinkStep> steps, QObj
 void LinkTransfer::start() {
     running_ = true;
     current_ = 0;
+    totalDeadline_ = totalLimit_ == std::chrono::milliseconds::max() ? std::chrono::steady_clock::time_point::max()
+                                                                     : std::chrono::steady_clock::now() + totalLimit_;
     if (steps_.empty()) {
         // Still on the event loop, so that a caller connects before the end arrives.
         QTimer::singleShot(0, this, [this] { finish(End::Done); });
@@ -29,7 +31,7 @@ void LinkTransfer::cancel() {
 
 void LinkTransfer::sendCurrent() {
     const LinkStep& s = steps_[static_cast<std::size_t>(current_)];
-    deadline_ = std::chrono::steady_clock::now() + s.limit;
+    deadline_ = std::min(std::chrono::steady_clock::now() + s.limit, totalDeadline_);
     s.send();
 }
 

@@ -38,6 +38,8 @@ public:
 
     void start();
     void cancel();
+    // Bounds the whole run as well as each step (an upload the pedal must finish in time).
+    void setTotalLimit(std::chrono::milliseconds limit) { totalLimit_ = limit; }
     bool running() const { return running_; }
     int stepCount() const { return static_cast<int>(steps_.size()); }
     // The step being sent or awaited (the unanswered one after NoAnswer).
@@ -58,6 +60,8 @@ private:
     std::vector<LinkStep> steps_;
     QTimer timer_;
     std::chrono::steady_clock::time_point deadline_;
+    std::chrono::milliseconds totalLimit_ = std::chrono::milliseconds::max();
+    std::chrono::steady_clock::time_point totalDeadline_;
     int current_ = 0;
     bool running_ = false;
 };
