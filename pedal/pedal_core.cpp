@@ -244,6 +244,33 @@ Frame PedalCore::showModule(Module module) {
     return frameOf(command::kFocus, {page, 0, 0});
 }
 
+Frame PedalCore::showSettingsPage(std::uint8_t b, std::uint8_t c) {
+    memory_.settings.focus = {0, b};
+    return frameOf(command::kFocus, {0, b, c});
+}
+
+std::optional<Frame> PedalCore::changeSetting(std::uint8_t cmd, std::span<const std::uint8_t> p) {
+    LiveSound& live = memory_.live;
+    switch (cmd) {
+    case command::kSystem: copyBytes(p, memory_.settings.system); break;
+    case command::kGlobalEq: copyBytes(p, memory_.settings.globalEq); break;
+    case command::kFsMode:
+        if (p.empty()) return std::nullopt;
+        memory_.settings.fsMode = p[0];
+        break;
+    case command::kExp: copyBytes(p, live.exp); break;
+    case command::kCtrl:
+        // Unlike the editor, the pedal puts the tempo itself into the first two bytes.
+        if (p.size() < 2) return std::nullopt;
+        live.ctrl[0] = readBe16(p, 0);
+        for (std::size_t i = 2; i < p.size() && i < 12; ++i) live.ctrl[i - 1] = p[i];
+        break;
+    default:
+        return std::nullopt;
+    }
+    return frameOf(cmd, p);
+}
+
 PresetRecord PedalCore::liveRecord() const {
     PresetRecord rec = memory_.live.base;
     storeSoundInRecord(memory_.live, rec);

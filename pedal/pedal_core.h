@@ -74,6 +74,15 @@ public:
     Frame moveChain(const std::array<std::uint32_t, 18>& chain);
     // The pedal's display turned to a module's page: command 130 with (module + 1, 0, 0).
     Frame showModule(Module module);
+    // The pedal's display opened a settings page (b = 1 system, 2 CTRL/TAP, 3 expression
+    // with EXP VOL when c is 1) or went back to its main page (b = 0): command 130 with
+    // (0, b, c).
+    Frame showSettingsPage(std::uint8_t b, std::uint8_t c);
+    // A global setting changed in the pedal's own menu: the system block (161), the
+    // global EQ (159), the footswitch mode (137), the EXP block (163) or the CTRL block
+    // (164, the tempo itself in its first two bytes). Kept, and reported with the same
+    // payload; nullopt for any other command.
+    std::optional<Frame> changeSetting(std::uint8_t command, std::span<const std::uint8_t> payload);
 
     const PedalMemory& memory() const { return memory_; }
     // The live sound written into the record it was loaded from.

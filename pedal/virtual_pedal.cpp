@@ -254,6 +254,16 @@ void VirtualPedal::showModule(Module module) {
     impl_->queue(impl_->core.showModule(module));
 }
 
+void VirtualPedal::showSettingsPage(std::uint8_t b, std::uint8_t c) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->queue(impl_->core.showSettingsPage(b, c));
+}
+
+void VirtualPedal::changeSetting(std::uint8_t command, const std::vector<std::uint8_t>& payload) {
+    std::lock_guard lock(impl_->mutex);
+    impl_->queue(impl_->core.changeSetting(command, payload));
+}
+
 PresetRecord VirtualPedal::record(int slot) const {
     if (slot < 0 || slot >= kSlotCount) return {};
     std::lock_guard lock(impl_->mutex);

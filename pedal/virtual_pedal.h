@@ -61,6 +61,10 @@ public:
     // the pedal's display turned to a module (command 130 with module + 1).
     void moveChain(const std::array<std::uint32_t, 18>& chain);
     void showModule(Module module);
+    // The pedal's display opened a settings page or left it (130 with 0, b, c), and a
+    // global setting changed in the pedal's menu (see PedalCore::changeSetting).
+    void showSettingsPage(std::uint8_t b, std::uint8_t c = 0);
+    void changeSetting(std::uint8_t command, const std::vector<std::uint8_t>& payload);
 
     // Inspection, thread-safe copies.
     PresetRecord record(int slot) const;

@@ -14,6 +14,7 @@
 #include "reverb_mode_controller.h"
 #include "preset_file_actions.h"
 #include "root_view_controller.h"
+#include "settings_screens.h"
 
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -62,6 +63,13 @@ EditorWindow::EditorWindow(AppDelegate& hub, QWidget* parent)
     connect(root_, &RootViewController::importRequested, fileActions_, &PresetFileActions::ImportButtonClick);
     connect(root_, &RootViewController::exportRequested, fileActions_, &PresetFileActions::ExportButtonClick);
     connect(root_, &RootViewController::backupRequested, fileActions_, &PresetFileActions::backupButtonClick);
+    settings_ = new settings::SettingsScreens(hub_, central);
+    for (QWidget* panel : settings_->panels()) root_->addGlobalPanel(panel);
+    connect(root_, &RootViewController::systemRequested, settings_, &settings::SettingsScreens::SystemButtonClick);
+    connect(root_, &RootViewController::ctrlTabRequested, settings_, &settings::SettingsScreens::CtrlTabButtonClick);
+    connect(root_, &RootViewController::expRequested, settings_, &settings::SettingsScreens::ExpButtonClick);
+    // After a factory reset the editor ends as if the window were closed.
+    connect(settings_, &settings::SettingsScreens::terminateRequested, this, &QWidget::close);
     connect(&root_->effectChain(), &EffectChain::NineModeOnOffDataChange, &hub_, &AppDelegate::NineModeOnOffDataChange);
     connect(&root_->effectChain(), &EffectChain::EffectChainChangeAction, &hub_, &AppDelegate::EffectChainChangeAction);
 }

@@ -15,6 +15,9 @@ class EffectChainView;
 class RootViewController;
 class ModulePanel;
 class PresetFileActions;
+namespace settings {
+class SettingsScreens;
+}
 
 // The main window: the preset side on the left; on the right the effect chain above
 // the panel of the module it shows.
@@ -27,6 +30,8 @@ public:
     EffectChainView* chainView() const { return chain_; }
     ModulePanel* panel(Module module) const { return panels_[static_cast<std::size_t>(module)]; }
     PresetFileActions* fileActions() const { return fileActions_; }
+    // The system, CTRL/TAP and expression screens laid over the window.
+    settings::SettingsScreens* settingsScreens() const { return settings_; }
     // Shows the panel of module 0..8 when it exists.
     void showModule(int module);
 
@@ -44,6 +49,7 @@ private:
     RootViewController* root_;
     EffectChainView* chain_ = nullptr;
     PresetFileActions* fileActions_ = nullptr;
+    settings::SettingsScreens* settings_ = nullptr;
     QStackedWidget* stack_;
     std::array<ModulePanel*, kModuleCount> panels_{};
 };

@@ -157,6 +157,38 @@ void AppDelegate::IrDeleteAction(int slot) {
                                            "☁️☁️☁️☁️☁️☁️☁️");
 }
 
+void AppDelegate::SystemModeDataChangeAction(const std::array<std::uint32_t, 10>& system,
+                                             const std::array<std::uint32_t, 9>& globalEq) {
+    if (presetList_) presetList_->UpdataCabStatus(system[5] != 0, system[6] != 0);
+    send(BlockType::SYSTEM, {system.begin(), system.end()});
+    send(BlockType::GLBI_EQ, {globalEq.begin(), globalEq.end()});
+}
+
+void AppDelegate::FSModeDataChangeAction(std::uint32_t mode) { send(BlockType::FSMODE, {mode}); }
+
+void AppDelegate::TabCtrlDataChangeAction(const std::array<std::uint32_t, 11>& block) {
+    send(BlockType::CTRL, {block.begin(), block.end()});
+}
+
+void AppDelegate::ExpDataChangeAction(const std::array<std::uint32_t, 7>& block, int expselect, bool exitMerge) {
+    const int input = expselect == 1 ? 1 : 0;
+    std::array<bool, 2> merged{};
+    if (presetList_) {
+        presetList_->UpdataExpVol(static_cast<std::int8_t>(block[0]));
+        presetList_->UpdataExpStatus(static_cast<std::uint16_t>(block[1]), static_cast<std::uint16_t>(block[2]),
+                                     static_cast<std::uint16_t>(block[3]), static_cast<std::uint16_t>(block[4]));
+        merged = presetList_->isExpControlMerge();
+    }
+    send(BlockType::EXP, {block.begin(), block.end()});
+    if (exitMerge) merged[static_cast<std::size_t>(input)] = false;
+    if (presetList_) presetList_->PresetUpdataExpStatus(merged[0], merged[1]);
+    if (exitMerge) send(BlockType::EXP_MERGE, {static_cast<std::uint32_t>(input) + 1});
+}
+
+void AppDelegate::onPresetShown(std::function<void(const PresetRecord&)> handler) {
+    presetShown_.push_back(std::move(handler));
+}
+
 void AppDelegate::SetIsChangeGuiData(bool changed) {
     const bool differs = changed != IsChangeGuiData_;
     IsChangeGuiData_ = changed;
@@ -187,6 +219,7 @@ void AppDelegate::ReadBufferPresetToGui(const PresetRecord& record) {
         presetList_->PresetUpdataExpStatus(static_cast<std::int8_t>(record[record::kMergeA]) != 0,
                                            static_cast<std::int8_t>(record[record::kMergeB]) != 0);
     }
+    for (const auto& handler : presetShown_) handler(record);
 }
 
 // ---- pedal to screen ----

@@ -64,8 +64,20 @@ public:
     // pedal confirms.
     PresetRecord ImportPresSendData(const PresetRecord& record, const QString& PresetName, int index);
 
+    // The global settings. Every edit of the system screen sends the system block and
+    // the global EQ (in screen form) and lights the CAB lamps at once.
+    void SystemModeDataChangeAction(const std::array<std::uint32_t, 10>& system,
+                                    const std::array<std::uint32_t, 9>& globalEq);
+    void FSModeDataChangeAction(std::uint32_t mode);
+    void TabCtrlDataChangeAction(const std::array<std::uint32_t, 11>& block);
+    // The expression block; with exitMerge the merge of the input edited (expselect 0
+    // EXP, 1 EXP2) ends: its mark goes and command 135 names the input.
+    void ExpDataChangeAction(const std::array<std::uint32_t, 7>& block, int expselect, bool exitMerge);
+
     // Shows a stored record on every screen.
     void ReadBufferPresetToGui(const PresetRecord& record);
+    // Screens beyond the panels and the preset list that show part of a loaded record.
+    void onPresetShown(std::function<void(const PresetRecord&)> handler);
     QString getPresetName(int slot) const;
     const PresetRecord& NowPresetRecord() const { return nowPresetRecord_; }
     // The slots whose records did not arrive while loading (empty when all 300 came).
@@ -103,6 +115,7 @@ private:
     std::array<ModulePanelPort*, kModuleCount> panels_{};
     PresetListPort* presetList_ = nullptr;
     std::array<std::vector<EventHandler>, 24> routes_;
+    std::vector<std::function<void(const PresetRecord&)>> presetShown_;
     PresetRecord nowPresetRecord_{};
     Diary* diary_ = nullptr;  // the link's diary, for the CAB panel's marked events
     std::vector<int> missingPresets_;

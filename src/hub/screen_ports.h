@@ -45,6 +45,8 @@ public:
     virtual void UpdataExpStatus(std::uint16_t expModule, std::uint16_t expParameter, std::uint16_t exp2Module,
                                  std::uint16_t exp2Parameter) = 0;
     virtual void PresetUpdataExpStatus(bool expMerged, bool exp2Merged) = 0;
+    // The merge marks of EXP and EXP2 as last set.
+    virtual std::array<bool, 2> isExpControlMerge() const = 0;
     virtual void UpdataCabStatus(bool left, bool right) = 0;
     // Takes the global panels (system, CTRL, expression) off the window.
     virtual void removeGlobalPanels() = 0;

@@ -48,6 +48,7 @@ struct FakeList : PresetListPort {
         expStatus = {a, b, c, d};
     }
     void PresetUpdataExpStatus(bool a, bool b) override { merge = {a, b}; }
+    std::array<bool, 2> isExpControlMerge() const override { return {merge.first, merge.second}; }
     void UpdataCabStatus(bool l, bool r) override { cab = {l, r}; }
     void removeGlobalPanels() override { ++globalPanelsRemoved; }
 };

@@ -183,6 +183,12 @@ void RootViewController::buildStatus() {
     connect(m_exportButton, &QPushButton::clicked, this, &RootViewController::ExportButtonClick);
     m_backupButton = actionButton("backupButton", "BACKUP", "Back up the whole pedal into a file, or restore it", 120);
     connect(m_backupButton, &QPushButton::clicked, this, &RootViewController::backupButtonClick);
+    m_systemButton = actionButton("systemButton", "SYSTEM", "Output level, USB audio, cabinet simulation, global EQ, reset", 120);
+    connect(m_systemButton, &QPushButton::clicked, this, &RootViewController::SystemButtonClick);
+    m_ctrlTabButton = actionButton("ctrlTabButton", "CTRL/TAP", "What the CTRL footswitch switches, and the tap tempo", 120);
+    connect(m_ctrlTabButton, &QPushButton::clicked, this, &RootViewController::CtrlTabButtonClick);
+    m_expButton = actionButton("expButton", "EXP", "What the expression pedals control", 120);
+    connect(m_expButton, &QPushButton::clicked, this, &RootViewController::ExpButtonClick);
 
     // Preset volume and its pop-up.
     m_presetVolue = new PresetVolumeReadout(this);
@@ -283,6 +289,12 @@ void RootViewController::buildStatus() {
     files->addWidget(m_exportButton);
     files->addWidget(m_backupButton);
     addGroup(files);
+    auto* globals = new QHBoxLayout;
+    globals->setSpacing(12);
+    globals->addWidget(m_systemButton);
+    globals->addWidget(m_ctrlTabButton);
+    globals->addWidget(m_expButton);
+    addGroup(globals);
     addGroup(column(caption("EXPRESSION", this), expPanel));
     addGroup(cabs);
     side->addStretch(1);
@@ -292,6 +304,9 @@ void RootViewController::buildStatus() {
     setTabOrder(m_presetVolue, m_importButton);
     setTabOrder(m_importButton, m_exportButton);
     setTabOrder(m_exportButton, m_backupButton);
+    setTabOrder(m_backupButton, m_systemButton);
+    setTabOrder(m_systemButton, m_ctrlTabButton);
+    setTabOrder(m_ctrlTabButton, m_expButton);
 }
 
 void RootViewController::buildChain() {

@@ -92,6 +92,10 @@ public:
     void ImportButtonClick() { emit importRequested(); }
     void ExportButtonClick() { emit exportRequested(); }
     void backupButtonClick() { emit backupRequested(); }
+    // The SYSTEM, CTRL/TAP and EXP buttons: the settings screens answer them.
+    void SystemButtonClick() { emit systemRequested(); }
+    void CtrlTabButtonClick() { emit ctrlTabRequested(); }
+    void ExpButtonClick() { emit expRequested(); }
 
     // Asks whether to save the edited preset before something that needs a stored
     // preset goes ahead (the export). Returns whether to go ahead: always without a
@@ -131,6 +135,9 @@ public:
     QPushButton* importButton() const { return m_importButton; }
     QPushButton* exportButton() const { return m_exportButton; }
     QPushButton* backupButton() const { return m_backupButton; }
+    QPushButton* systemButton() const { return m_systemButton; }
+    QPushButton* ctrlTabButton() const { return m_ctrlTabButton; }
+    QPushButton* expButton() const { return m_expButton; }
 
     // The effect chain the window's chain row draws; the pedal's reports reach it here.
     EffectChain& effectChain() const { return *m_effectChain; }
@@ -139,7 +146,7 @@ public:
     // Set while the two outputs' CAB settings differ.
     bool CabSimThtuStatus() const { return m_effectChain->CabSimThtuStatus(); }
     // The merge marks of EXP and EXP2.
-    std::array<bool, 2> isExpControlMerge() const { return m_expMerge; }
+    std::array<bool, 2> isExpControlMerge() const override { return m_expMerge; }
 
     QSize sizeHint() const override;
 
@@ -149,6 +156,9 @@ signals:
     void importRequested();
     void exportRequested();
     void backupRequested();
+    void systemRequested();
+    void ctrlTabRequested();
+    void expRequested();
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -183,6 +193,9 @@ private:
     QPushButton* m_importButton = nullptr;
     QPushButton* m_exportButton = nullptr;
     QPushButton* m_backupButton = nullptr;
+    QPushButton* m_systemButton = nullptr;
+    QPushButton* m_ctrlTabButton = nullptr;
+    QPushButton* m_expButton = nullptr;
     PresetVolumeReadout* m_presetVolue = nullptr;
     QLabel* m_expMode = nullptr;
     QLabel* m_expParameter = nullptr;

@@ -1,0 +1,35 @@
+#pragma once
+#include <QFrame>
+
+class QPushButton;
+class QVBoxLayout;
+
+namespace quorvex::settings {
+
+// A settings panel laid over the main window. It closes with its OK button, a press
+// outside it or Escape; only the topmost open panel reacts, so a panel opened over
+// another closes first. Nothing here is modal: the window keeps running underneath.
+class SettingsOverlay : public QFrame {
+    Q_OBJECT
+public:
+    SettingsOverlay(const QString& objectName, const QString& title, QWidget* parent = nullptr);
+    ~SettingsOverlay() override;
+
+    // Puts the panel over `host` (centred, on top) and makes it the topmost panel.
+    void openOver(QWidget* host);
+    // Takes the panel off the window.
+    void removeFromSuperview();
+    bool isOpen() const { return !isHidden(); }
+
+    QPushButton* okButton() const { return ok_; }
+
+protected:
+    // Where the panel's own controls go, above the OK row.
+    QVBoxLayout* body() const { return body_; }
+
+private:
+    QVBoxLayout* body_;
+    QPushButton* ok_;
+};
+
+}  // namespace quorvex::settings

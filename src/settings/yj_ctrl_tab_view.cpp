@@ -1,0 +1,128 @@
+#include "yj_ctrl_tab_view.h"
+
+#include <QButtonGroup>
+#include <QDateTime>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "exp_captions.h"
+#include "settings_style.h"
+
+namespace quorvex::settings {
+
+namespace {
+constexpr std::uint32_t kCtrlPage = 16;
+constexpr int kCtrlTab = 1, kTapTab = 0;
+constexpr std::size_t kMode = 10;
+}  // namespace
+
+YJCtrlTabView::YJCtrlTabView(QWidget* parent)
+    : SettingsOverlay(QStringLiteral("CtrlTabView"), QStringLiteral("CTRL / TAP"), parent),
+      modeTabs_(new QButtonGroup(this)),
+      modules_(new QButtonGroup(this)),
+      tempoRow_(new QWidget(this)),
+      up_(makePushButton(QStringLiteral("+"), tempoRow_)),
+      down_(makePushButton(QStringLiteral("-"), tempoRow_)),
+      tap_(makePushButton(QStringLiteral("TAP"), tempoRow_)),
+      tabData_(makeReadout(QStringLiteral("TEMPO"), tempoRow_)) {
+    TabCtrl_Data_[0] = TapTempo::kMinTempo;
+
+    auto* tabRow = new QHBoxLayout;
+    for (const int id : {kCtrlTab, kTapTab}) {
+        QPushButton* tab = makeChoiceButton(id == kCtrlTab ? QStringLiteral("CTRL") : QStringLiteral("TAP MODE"), this);
+        modeTabs_->addButton(tab, id);
+        tabRow->addWidget(tab);
+    }
+    modeTabs_->button(kTapTab)->setAccessibleName(QStringLiteral("TAP MODE"));
+    body()->addLayout(tabRow);
+
+    // Modules 1, 3, 5, 7, 9 down the left column, 2, 4, 6, 8 down the right.
+    auto* grid = new QGridLayout;
+    for (int k = 1; k <= 9; ++k) {
+        QPushButton* module = makeChoiceButton(EXPCaption().at(k - 1), this);
+        modules_->addButton(module, k);
+        grid->addWidget(module, (k - 1) / 2, (k - 1) % 2);
+    }
+    modules_->setExclusive(false);
+    body()->addWidget(makeCaption(QStringLiteral("CTRL SWITCHES"), this));
+    body()->addLayout(grid);
+
+    up_->setAccessibleName(QStringLiteral("TEMPO UP"));
+    down_->setAccessibleName(QStringLiteral("TEMPO DOWN"));
+    auto* tempo = new QHBoxLayout(tempoRow_);
+    tempo->setContentsMargins(0, 0, 0, 0);
+    tempo->addWidget(makeCaption(QStringLiteral("TEMPO"), tempoRow_));
+    tempo->addWidget(down_);
+    tempo->addWidget(tabData_);
+    tempo->addWidget(up_);
+    tempo->addWidget(tap_, 1);
+    body()->addWidget(tempoRow_);
+
+    modeTabs_->setExclusive(false);
+    connect(modeTabs_, &QButtonGroup::idClicked, this, [this](int id) { chooseMode(id == kCtrlTab); });
+    connect(modules_, &QButtonGroup::idClicked, this, [this](int k) {
+        const auto e = static_cast<std::size_t>(k);
+        TabCtrl_Data_[e] = modules_->button(k)->isChecked() ? 1 : 0;
+        emit NeedUpdataMcuUiDataA(kCtrlPage, 1);
+        emit SelfDataChange();
+    });
+    connect(up_, &QPushButton::clicked, this, [this] { setTempo(TapTempo::up(TabCtrl_Data_[0])); });
+    connect(down_, &QPushButton::clicked, this, [this] { setTempo(TapTempo::down(TabCtrl_Data_[0])); });
+    connect(tap_, &QPushButton::clicked, this, &YJCtrlTabView::keySpaceClick);
+    redraw();
+}
+
+QPushButton* YJCtrlTabView::modeTab(bool ctrl) const {
+    return qobject_cast<QPushButton*>(modeTabs_->button(ctrl ? kCtrlTab : kTapTab));
+}
+QPushButton* YJCtrlTabView::moduleButton(int k) const { return qobject_cast<QPushButton*>(modules_->button(k)); }
+
+void YJCtrlTabView::chooseMode(bool ctrl) {
+    TabCtrl_Data_[kMode] = ctrl ? 1 : 0;
+    redraw();
+    emit SelfDataChange();
+    emit NeedUpdataMcuUiDataA(ctrl ? kCtrlPage : 0, 0);
+}
+
+void YJCtrlTabView::setTempo(std::uint32_t tempo) {
+    TabCtrl_Data_[0] = tempo;
+    tabData_->setText(QString::number(tempo));
+    emit SelfDataChange();
+}
+
+void YJCtrlTabView::keySpaceClick() { tapAt(double(QDateTime::currentMSecsSinceEpoch())); }
+
+void YJCtrlTabView::tapAt(double nowMs) {
+    if (const auto tempo = tapTempo_.tap(nowMs)) setTempo(*tempo);
+}
+
+void YJCtrlTabView::changedModeValue(const Block& values) {
+    // The mode shown changes only by the tabs and by presets.
+    std::copy_n(values.begin(), kMode, TabCtrl_Data_.begin());
+    redraw();
+}
+
+void YJCtrlTabView::PresetchangedModeValue(Block values) {
+    values[0] = TabCtrl_Data_[0];
+    TabCtrl_Data_[kMode] = values[kMode];
+    changedModeValue(values);
+}
+
+// In CTRL mode the memberships can be chosen; in TAP mode the tempo.
+void YJCtrlTabView::redraw() {
+    isCtrlMode_ = TabCtrl_Data_[kMode] == 1;
+    modeTabs_->button(kCtrlTab)->setChecked(isCtrlMode_);
+    modeTabs_->button(kTapTab)->setChecked(!isCtrlMode_);
+    for (int k = 1; k <= 9; ++k) {
+        QAbstractButton* module = modules_->button(k);
+        module->setEnabled(isCtrlMode_);
+        module->setChecked(isCtrlMode_ && TabCtrl_Data_[static_cast<std::size_t>(k)] != 0);
+    }
+    tempoRow_->setVisible(!isCtrlMode_);
+    tabData_->setText(QString::number(TabCtrl_Data_[0]));
+}
+
+}  // namespace quorvex::settings

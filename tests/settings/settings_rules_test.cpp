@@ -1,0 +1,136 @@
+// The rules behind the settings screens: level texts, the global EQ's screen and wire
+// forms, tap tempo, the reset states and the expression targets.
+#include "exp_targets.h"
+#include "global_eq.h"
+#include "level_texts.h"
+#include "reset_state.h"
+#include "tap_tempo.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+using namespace quorvex::settings;
+
+TEST(LevelTexts, SliderPositionsGiveIndexAndText) {
+    struct Case { double slider; std::uint32_t index; const char* text; };
+    for (const Case& c : {Case{0.0, 0, "-\u221EdB"}, Case{0.5, 10, "0.5dB"}, Case{0.45, 9, "0dB"},
+                          Case{1.0, 21, "6.0dB"}, Case{1.7, 21, "6.0dB"}}) {
+        EXPECT_EQ(levelIndex(c.slider), c.index) << c.slider;
+        EXPECT_EQ(levelText(levelIndex(c.slider)).toStdString(), c.text) << c.slider;
+    }
+    EXPECT_EQ(levelText(40).toStdString(), "6.0dB");  // a level the pedal should not send
+}
+
+TEST(GlobalEq, SliderEndsAndWireBytes) {
+    GlobalEq eq;
+    eq.setFrequency(0, GlobalEq::frequencyAt(1.0));
+    eq.setGain(0, GlobalEq::gainAt(0.0));
+    eq.setFrequency(1, GlobalEq::frequencyAt(0.0));
+    eq.setGain(1, GlobalEq::gainAt(1.0));
+    eq.setFrequency(2, 1000);
+    eq.setGain(2, 12);
+    EXPECT_EQ(eq.wireBytes(), (GlobalEq::Block{0x50, 0x46, 1, 60, 0, 25, 0xE8, 0x03, 13}));
+}
+
+TEST(GlobalEq, ReportedBandsAreShownClampedAndSentBackUnchanged) {
+    struct Case { GlobalEq::Block wire; std::uint32_t hz; std::int32_t gain; };
+    for (const Case& c : {Case{{0xE8, 0x03, 13}, 1000, 12}, Case{{0xFF, 0xFF, 0}, 18000, 0},
+                          Case{{0x10, 0x00, 26}, 60, 24}}) {
+        GlobalEq eq;
+        eq.setFromWire(c.wire);
+        EXPECT_EQ(eq.shownFrequency(0), c.hz);
+        EXPECT_EQ(eq.shownGain(0), c.gain);
+        EXPECT_EQ(eq.wireBytes(), c.wire);
+        EXPECT_GE(eq.frequencyPosition(0), 0.0);
+        EXPECT_LE(eq.frequencyPosition(0), 1.0);
+    }
+}
+
+TEST(GlobalEq, GainTexts) {
+    struct Case { std::int64_t step; const char* text; };
+    for (const Case& c : {Case{0, "-12 dB"}, Case{1, "-11 dB"}, Case{11, "-1 dB"}, Case{12, "0 dB"},
+                          Case{13, "+1 dB"}, Case{24, "+12 dB"}})
+        EXPECT_EQ(returnAccordingValue(c.step).toStdString(), c.text) << c.step;
+    EXPECT_EQ(frequencyText(60).toStdString(), "60HZ");
+}
+
+TEST(TapTempo, TapsGiveTempoOrStartAMeasurement) {
+    using Result = std::optional<std::uint32_t>;
+    struct Case { std::vector<double> taps; std::vector<Result> results; };
+    const double t0 = 1.7e12;
+    const std::vector<Case> cases = {
+        {{t0, t0 + 500}, {std::nullopt, 120u}},
+        {{t0, t0 + 500, t0 + 1000}, {std::nullopt, 120u, 120u}},
+        {{t0, t0 + 1600}, {std::nullopt, 40u}},
+        {{t0, t0 + 200}, {std::nullopt, 260u}},
+        {{t0, t0 + 230, t0 + 1730}, {std::nullopt, 260u, 40u}},
+        {{t0, t0 + 2000, t0 + 2600}, {std::nullopt, std::nullopt, 100u}},
+        {{t0, t0 - 100, t0 + 400}, {std::nullopt, std::nullopt, 120u}},  // the clock went back
+    };
+    for (const Case& c : cases) {
+        TapTempo tap;
+        for (std::size_t i = 0; i < c.taps.size(); ++i) EXPECT_EQ(tap.tap(c.taps[i]), c.results[i]) << i;
+    }
+    EXPECT_EQ(TapTempo::up(260), 260u);
+    EXPECT_EQ(TapTempo::up(40), 41u);
+    EXPECT_EQ(TapTempo::down(40), 40u);
+}
+
+TEST(ResetState, OnlyOkWhileArmedConfirms) {
+    ResetState reset;
+    EXPECT_FALSE(reset.pressOk());
+    EXPECT_EQ(reset.ResetStatus(), ResetState::kNo);
+    reset.pressYes();
+    reset.pressNo();
+    EXPECT_FALSE(reset.pressOk());
+    reset.changedModeValue(1);  // armed by a report
+    EXPECT_TRUE(reset.pressOk());
+    EXPECT_EQ(reset.ResetStatus(), ResetState::kConfirmed);
+    EXPECT_FALSE(reset.pressOk());
+}
+
+TEST(ExpTargets, ParametersAreRememberedPerInputAndModule) {
+    ExpTargets t;
+    t.chooseModule(2);  // AMP
+    EXPECT_TRUE(t.MakeExitMergeFlag());
+    t.clearExitMerge();
+    EXPECT_TRUE(t.chooseParameter(1));
+    EXPECT_FALSE(t.chooseParameter(6));  // AMP has six targets
+    t.chooseModule(3);
+    EXPECT_EQ(t.parameter(0), 0u);
+    t.chooseModule(2);
+    EXPECT_EQ(t.parameter(0), 1u);
+    t.chooseInput(1);
+    t.clearExitMerge();
+    EXPECT_EQ(t.module(1), 0u);
+    t.chooseInput(0);
+    EXPECT_FALSE(t.MakeExitMergeFlag());  // a tab ends no merge
+}
+
+TEST(ExpTargets, ReportsKeepWhatTheyCarry) {
+    ExpTargets t;
+    t.changedModeValue({0, 5, 13, 12, 3, 0, 0});  // EXP2 on a module the pedal should not name
+    EXPECT_EQ(t.module(0), 5u);
+    EXPECT_EQ(t.parameter(0), 13u);
+    EXPECT_EQ(t.module(1), 12u);
+    EXPECT_EQ(t.parameter(1), 3u);
+    EXPECT_FALSE(t.MakeExitMergeFlag());
+    EXPECT_TRUE(ExpTargets::validTarget(5, 13));
+    EXPECT_FALSE(ExpTargets::validTarget(9, 0));
+}
+
+TEST(ExpVolRange, TheMovedEndWins) {
+    struct Case { std::uint32_t min, max; bool moveMax; std::uint32_t to, wantMin, wantMax; };
+    for (const Case& c : {Case{40, 80, true, 30, 30, 30}, Case{40, 80, false, 90, 90, 90},
+                          Case{40, 80, true, 60, 40, 60}, Case{40, 80, false, 10, 10, 80}}) {
+        ExpVolRange r{c.min, c.max, 1};
+        if (c.moveMax)
+            r.setMaximum(c.to);
+        else
+            r.setMinimum(c.to);
+        EXPECT_EQ(r.minimum, c.wantMin);
+        EXPECT_EQ(r.maximum, c.wantMax);
+    }
+}

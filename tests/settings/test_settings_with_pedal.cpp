@@ -1,0 +1,251 @@
+// The settings screens in the editor against the virtual pedal: what each edit sends,
+// what a report shows, the pedal's page command, closing, and the factory reset that
+// ends the editor (last, as it closes the window).
+#include "../support/received_frames.h"
+#include "app_delegate.h"
+#include "cab_lamp.h"
+#include "editor_window.h"
+#include "g_slider.h"
+#include "hy_slider.h"
+#include "root_view_controller.h"
+#include "settings_screens.h"
+#include "two_way_switch.h"
+#include "virtual_bus_backend.h"
+#include "virtual_pedal.h"
+#include "yj_ctrl_tab_view.h"
+#include "yj_exp_view.h"
+#include "yj_exp_vol_view.h"
+#include "yj_fs_mode_view.h"
+#include "yj_reset_view.h"
+#include "yj_system_view.h"
+
+#include <QAbstractSlider>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace quorvex;
+using namespace quorvex::settings;
+using namespace std::chrono_literals;
+using Bytes = std::vector<std::uint8_t>;
+
+class TestSettingsWithPedal : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir;
+    std::unique_ptr<pedal::VirtualPedal> pedal;
+    std::unique_ptr<AppDelegate> hub;
+    std::unique_ptr<EditorWindow> window;
+
+    SettingsScreens& screens() const { return *window->settingsScreens(); }
+    YJSystemView& system() const { return *screens().systemView(); }
+    Bytes last(std::uint8_t command) const { return testing::lastPayload(*pedal, command); }
+    // Byte i of the last frame with this command; -1 while there is none.
+    int byteOf(std::uint8_t command, std::size_t i) const {
+        const Bytes payload = last(command);
+        return i < payload.size() ? payload[i] : -1;
+    }
+    std::size_t countOf(std::uint8_t command) const { return testing::countOf(*pedal, command); }
+    static void slide(ui::HYSlider* slider, double value) {
+        slider->setValueByUser(value);
+    }
+
+private slots:
+    void initTestCase() {
+        const QString bus = dir.filePath("bus");
+        pedal = std::make_unique<pedal::VirtualPedal>(bus.toStdString());
+        QVERIFY(pedal->start());
+        hub = std::make_unique<AppDelegate>();
+        window = std::make_unique<EditorWindow>(*hub);
+        QSignalSpy loaded(hub.get(), &AppDelegate::presetsLoaded);
+        LinkOptions options;
+        options.startDelay = 0ms;
+        hub->startLink(std::make_unique<VirtualBusBackend>(bus.toStdString()), options);
+        QVERIFY(loaded.wait(15000));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+    void cleanupTestCase() {
+        hub->stopLink();
+        window.reset();
+        hub.reset();
+        pedal->stop();
+    }
+
+    void buttonsOpenAndEscapeOrAPressOutsideClose() {
+        RootViewController* root = window->rootViewController();
+        struct Case { QPushButton* button; QWidget* panel; Bytes focus; };
+        for (const Case& c : {Case{root->systemButton(), screens().systemView(), {11, 0}},
+                              Case{root->ctrlTabButton(), screens().ctrlTabView(), {16, 0}},
+                              Case{root->expButton(), screens().expView(), {15, 0}}}) {
+            QTest::mouseClick(c.button, Qt::LeftButton);
+            QVERIFY(c.panel->isVisible());
+            QTRY_COMPARE(last(130), c.focus);
+            QTest::keyClick(c.panel, Qt::Key_Escape);
+            QVERIFY(!c.panel->isVisible());
+            QTest::mouseClick(c.button, Qt::LeftButton);
+            QTest::mouseClick(root->presetName(), Qt::LeftButton);
+            QVERIFY(!c.panel->isVisible());
+        }
+        // Over the system screen the footswitch overlay closes first.
+        QTest::mouseClick(root->systemButton(), Qt::LeftButton);
+        QTest::mouseClick(system().fsModeButton(), Qt::LeftButton);
+        QTest::keyClick(system().fsView(), Qt::Key_Escape);
+        QVERIFY(!system().fsView()->isVisible());
+        QVERIFY(system().isVisible());
+        QTest::mouseClick(system().okButton(), Qt::LeftButton);
+        QVERIFY(!system().isVisible());
+    }
+
+    void thePedalsPageCommandOpensAndClosesEachScreen() {
+        YJExpView* exp = screens().expView();
+        struct Case { std::uint8_t b, c; QWidget* shown; QWidget* also; };
+        for (const Case& c : {Case{1, 0, screens().systemView(), nullptr}, Case{2, 0, screens().ctrlTabView(), nullptr},
+                              Case{3, 0, exp, nullptr}, Case{3, 1, exp, exp->image_expvolView()}}) {
+            pedal->showSettingsPage(c.b, c.c);
+            QTRY_VERIFY(c.shown->isVisible());
+            for (QWidget* panel : screens().panels())
+                QCOMPARE(panel->isVisible(), panel == c.shown || panel == c.also);
+            pedal->showSettingsPage(0);
+            QTRY_VERIFY(!c.shown->isVisible());
+        }
+    }
+
+    void levelSliderEndsSendTheirIndex() {
+        for (const auto& [position, index, text] : {std::tuple{0.0, 0, "-\u221EdB"}, std::tuple{1.0, 21, "6.0dB"}}) {
+            slide(system().pSlider(0), position);
+            QTRY_COMPARE(pedal->settings().system[0], std::uint8_t(index));
+            QCOMPARE(system().pTextFieldVale(0)->text(), QString::fromUtf8(text));
+            QTRY_COMPARE(last(130), (Bytes{11, 1}));
+        }
+    }
+
+    void eqEditsAndReportsGoOutInWireForm() {
+        slide(system().hySlider(0), 1.0);  // LOW FREQ at its right end: 18000 Hz
+        QTRY_COMPARE(pedal->settings().globalEq[1], std::uint8_t(0x46));
+        QCOMPARE(pedal->settings().globalEq[0], std::uint8_t(0x50));
+        QTRY_COMPARE(last(130), (Bytes{18, 0}));
+
+        pedal->changeSetting(159, {0xE8, 0x03, 13, 0x10, 0x27, 1, 0x20, 0x4E, 25});
+        QTRY_COMPARE(system().hyTextFieldVale(0)->text(), QStringLiteral("1000HZ"));
+        QCOMPARE(system().hyTextFieldVale(1)->text(), QStringLiteral("0 dB"));
+        QCOMPARE(system().hyTextFieldVale(5)->text(), QStringLiteral("+12 dB"));
+        const std::size_t sent = countOf(159);
+        QTest::qWait(200);
+        QCOMPARE(countOf(159), sent);  // a report is not echoed
+
+        system().refreshModuleView(YJSystemView::kUsbAudio);
+        QTest::mouseClick(system().pPoint(1)->button(TwoWaySwitch::kRight), Qt::LeftButton);
+        QTRY_COMPARE(pedal->settings().system[1], std::uint8_t(1));
+        QTRY_COMPARE(last(159), (Bytes{0xE8, 0x03, 13, 0x10, 0x27, 1, 0x20, 0x4E, 25}));
+    }
+
+    void cabSimSwitchLightsTheLampAtOnce() {
+        pedal->changeSetting(161, {9, 0, 0, 50, 50, 0, 0, 0, 7, 8});
+        QTRY_COMPARE(system().pPoint(3)->position(), TwoWaySwitch::kRight);
+        CabLamp* lamp = window->rootViewController()->Cab_L();
+        QVERIFY(!lamp->isLit());
+        system().refreshModuleView(YJSystemView::kCabSim);
+        QTest::mouseClick(system().pPoint(3)->button(TwoWaySwitch::kLeft), Qt::LeftButton);
+        QTRY_VERIFY(lamp->isLit());
+        QTRY_COMPARE(last(161), (Bytes{9, 0, 0, 50, 50, 1, 0, 0, 7, 8}));
+        QTRY_COMPARE(last(130), (Bytes{11, 4}));
+    }
+
+    void tapsSendHalfTheTempoAndReportsShowIt() {
+        YJCtrlTabView* ctrl = screens().ctrlTabView();
+        const bool mode = ctrl->isCtrlMode();
+        pedal->changeSetting(164, {0x00, 0x78, 0, 0, 0, 1, 0, 0, 0, 0, 0, mode ? 0 : 1});
+        QTRY_COMPARE(ctrl->tabData()->text(), QStringLiteral("120"));
+        QCOMPARE(ctrl->isCtrlMode(), mode);  // a report keeps the mode shown
+        const std::size_t sent = countOf(164);
+        const double t0 = 1.8e12;
+        ctrl->tapAt(t0);
+        ctrl->tapAt(t0 + 1000);  // 60 BPM
+        ctrl->tapAt(t0 + 1500);  // 120 BPM
+        QTRY_COMPARE(countOf(164), sent + 1);
+        QCOMPARE(byteOf(164, 0), 0x00);
+        QCOMPARE(byteOf(164, 1), 0x3C);
+        QCOMPARE(byteOf(164, 5), 1);
+        // The space key taps while the screen is closed: two at once give the top tempo.
+        emit hub->keySpaceClick();
+        emit hub->keySpaceClick();
+        QTRY_COMPARE(pedal->liveSound().ctrl[0], 260u);
+    }
+
+    void ctrlMembershipSendsItsElement() {
+        YJCtrlTabView* ctrl = screens().ctrlTabView();
+        QTest::mouseClick(window->rootViewController()->ctrlTabButton(), Qt::LeftButton);
+        QTest::mouseClick(ctrl->modeTab(true), Qt::LeftButton);
+        QTRY_COMPARE(byteOf(164, 11), 1);
+        const int cab = byteOf(164, 5);
+        QTest::mouseClick(ctrl->moduleButton(4), Qt::LeftButton);  // CAB
+        QTRY_COMPARE(byteOf(164, 5), 1 - cab);
+        QTRY_COMPARE(last(130), (Bytes{16, 1}));
+        QTest::mouseClick(ctrl->okButton(), Qt::LeftButton);
+    }
+
+    void expressionChoiceSends163AndEndsTheMerge() {
+        YJExpView* exp = screens().expView();
+        RootViewController* root = window->rootViewController();
+        root->PresetUpdataExpStatus(true, true);
+        QTest::mouseClick(root->expButton(), Qt::LeftButton);
+        const std::size_t merges = countOf(135);
+        QTest::mouseClick(exp->tabButton(2), Qt::LeftButton);
+        QTest::mouseClick(exp->tabButton(1), Qt::LeftButton);
+        QTest::qWait(100);
+        QCOMPARE(countOf(135), merges);  // switching inputs ends no merge
+        QTest::mouseClick(exp->moduleButton(3), Qt::LeftButton);  // AMP
+        QTest::mouseClick(exp->box(2), Qt::LeftButton);           // its second target
+        QTRY_COMPARE(byteOf(163, 2), 1);
+        QCOMPARE(byteOf(163, 1), 2);
+        QTRY_COMPARE(last(135), Bytes{1});
+        QCOMPARE(root->ExpMode()->text(), QStringLiteral("EXP:AMP"));
+        QCOMPARE(root->ExpParameter()->text(), QStringLiteral("BASS"));
+        QCOMPARE(root->Exp2Mode()->text(), QStringLiteral("EXP2:MERGE"));
+        const std::size_t sent = countOf(163);
+        QVERIFY(!exp->box(13)->isVisible());  // AMP has no thirteenth target
+        exp->ControlImageViewA(3, 13);
+        QTest::qWait(100);
+        QCOMPARE(countOf(163), sent);
+        QTest::mouseClick(exp->okButton(), Qt::LeftButton);
+    }
+
+    void everySettingsControlHasAName() {
+        for (QWidget* panel : screens().panels()) {
+            for (auto* button : panel->findChildren<QAbstractButton*>())
+                QVERIFY2(!button->accessibleName().isEmpty() || button->isHidden(), qPrintable(panel->objectName()));
+            for (auto* slider : panel->findChildren<ui::ValueSlider*>())
+                QVERIFY2(!slider->accessibleName().isEmpty(), qPrintable(panel->objectName()));
+        }
+    }
+
+    // Last: a confirmed reset ends the editor.
+    void yesThenOkResetsAndEndsTheEditorASecondLater() {
+        YJResetView* reset = system().resetView();
+        QTest::mouseClick(window->rootViewController()->systemButton(), Qt::LeftButton);
+        QTest::mouseClick(system().tabButton(YJSystemView::kReset), Qt::LeftButton);
+        QVERIFY(reset->isVisible());
+        QTest::mouseClick(reset->choice()->button(TwoWaySwitch::kLeft), Qt::LeftButton);
+        QTRY_COMPARE(pedal->settings().system[7], std::uint8_t(1));
+        QSignalSpy closed(window.get(), &EditorWindow::closed);
+        QTest::mouseClick(reset->okButton(), Qt::LeftButton);
+        QTRY_VERIFY(reset->question());
+        QVERIFY(reset->question()->text().contains(QStringLiteral("All presets will be lost")));
+        QElapsedTimer clock;
+        clock.start();
+        for (QAbstractButton* button : reset->question()->buttons())
+            if (button->text() == QStringLiteral("Reset")) button->click();
+        QTRY_COMPARE(pedal->settings().system[7], std::uint8_t(2));
+        QVERIFY(closed.isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(closed.size(), 1, 3000);
+        QVERIFY(clock.elapsed() >= 950);
+    }
+};
+
+QTEST_MAIN(TestSettingsWithPedal)
+#include "test_settings_with_pedal.moc"
