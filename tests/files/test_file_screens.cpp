@@ -168,6 +168,25 @@ void FileScreensTest::editorFilesAgainstTheVirtualPedal() {
     window.rootViewController()->backupButton()->click();
     QVERIFY(alerts.value(3).contains("cannot be restored"));
     for (const auto& f : pedal.receivedFrames()) QVERIFY(f.command != 171);
+
+    // A restore that the pedal confirms block by block ends the editor.
+    Tv_Backup system = Tv_Backup::forThisPedal();
+    system.setDataHeadForDataName("XB420_SYSTEM", 3, 10, 1, 226, 1, 226, 1);
+    const std::array<std::uint8_t, 15> settings = {9, 0, 1, 50, 33, 1, 1, 0, 3, 1, 7, 7, 7, 7, 7};
+    system.addData(settings.data(), settings.size(), 1);
+    QVERIFY(system.exportBackupFileForPath(files->savePath));
+    bool quit = false;
+    answer = [&quit](QDialog& dialog) {
+        auto& backup = static_cast<BackupWindowController&>(dialog);
+        backup.setQuit([&quit] { quit = true; });
+        QSignalSpy ended(&backup, &BackupWindowController::transferEnded);
+        backup.recallButton();
+        QVERIFY(ended.wait(10000));
+    };
+    window.rootViewController()->backupButton()->click();
+    QCOMPARE(alerts.value(4), QString("Recall Success!"));
+    QVERIFY(quit);
+    QCOMPARE(pedal.settings().system[4], 33);
 }
 
 QTEST_MAIN(FileScreensTest)

@@ -105,6 +105,14 @@ TEST_F(Transfers, APedalThatStopsAnsweringEndsEveryTransferAtItsStep) {
     auto restore = makeRestoreTransfer(harness.link(), {block}, 1ms);
     ASSERT_EQ(run(*restore), LinkTransfer::End::NoAnswer);
     EXPECT_TRUE(restoreFailureText(LinkTransfer::End::NoAnswer, *restore).contains("partial restore"));
+
+    // Cancelled while waiting: the transfer ends at once and says what the pedal holds.
+    auto cancelled = makeRestoreTransfer(harness.link(), {block}, 1ms);
+    QTimer::singleShot(50, cancelled.get(), &LinkTransfer::cancel);
+    ASSERT_EQ(run(*cancelled), LinkTransfer::End::Cancelled);
+    EXPECT_EQ(restoreFailureText(LinkTransfer::End::Cancelled, *cancelled),
+              "The restore was cancelled after 0 of 1 blocks. The pedal now holds a partial restore: run the "
+              "restore again.");
 }
 
 TEST_F(Transfers, ExportedSlotImportedIntoAnotherSlotKeepsAll512Bytes) {
