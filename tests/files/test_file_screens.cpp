@@ -44,6 +44,7 @@ class FileScreensTest : public QObject {
     Q_OBJECT
 private slots:
     void chooserRowsSelectionAndSheets();
+    void dialogsStartInTheFolderLastUsed();
     void editorFilesAgainstTheVirtualPedal();
 };
 
@@ -81,6 +82,16 @@ void FileScreensTest::chooserRowsSelectionAndSheets() {
     MultipleSelectWindowController cancelled(files);
     cancelled.canceImport();
     QVERIFY(cancelled.isClickCancel());
+}
+
+void FileScreensTest::dialogsStartInTheFolderLastUsed() {
+    QTemporaryDir used;
+    DialogFileChooser::rememberFolder(used.path());
+    QCOMPARE(DialogFileChooser::startFolder(), used.path());
+    const QString gone = used.path();
+    used.remove();
+    QVERIFY(DialogFileChooser::startFolder() != gone);
+    QVERIFY(QFileInfo(DialogFileChooser::startFolder()).isDir());
 }
 
 void FileScreensTest::editorFilesAgainstTheVirtualPedal() {

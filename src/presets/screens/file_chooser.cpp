@@ -10,12 +10,15 @@ namespace quorvex {
 namespace {
 
 constexpr const char* kLastFolderKey = "files/lastFolder";
+
+// ~/.config/quorvex/quorvex-editor.conf, whatever the application calls itself.
+QSettings settings() { return QSettings(QStringLiteral("quorvex"), QStringLiteral("quorvex-editor")); }
 const QString kMessage = QStringLiteral("Choose the path to creat the document");
 
 }  // namespace
 
 QString DialogFileChooser::startFolder() {
-    const QString last = QSettings().value(kLastFolderKey).toString();
+    const QString last = settings().value(kLastFolderKey).toString();
     if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
@@ -23,7 +26,7 @@ QString DialogFileChooser::startFolder() {
 }
 
 void DialogFileChooser::rememberFolder(const QString& folder) {
-    if (!folder.isEmpty()) QSettings().setValue(kLastFolderKey, folder);
+    if (!folder.isEmpty()) settings().setValue(kLastFolderKey, folder);
 }
 
 QString DialogFileChooser::saveFile(QWidget* parent, const QString& proposedName, const QString& filter) {
