@@ -72,6 +72,10 @@ YJCtrlTabView::YJCtrlTabView(QWidget* parent)
     connect(up_, &QPushButton::clicked, this, [this] { setTempo(TapTempo::up(TabCtrl_Data_[0])); });
     connect(down_, &QPushButton::clicked, this, [this] { setTempo(TapTempo::down(TabCtrl_Data_[0])); });
     connect(tap_, &QPushButton::clicked, this, &YJCtrlTabView::keySpaceClick);
+    // The space key taps already; a focused TAP button would take the same press twice.
+    tap_->setFocusPolicy(Qt::NoFocus);
+    tap_->setMinimumWidth(120);
+    setMinimumWidth(380);
     redraw();
 }
 
@@ -123,6 +127,7 @@ void YJCtrlTabView::redraw() {
     }
     tempoRow_->setVisible(!isCtrlMode_);
     tabData_->setText(QString::number(TabCtrl_Data_[0]));
+    adjustSize();  // the tempo row comes and goes with the mode
 }
 
 }  // namespace quorvex::settings

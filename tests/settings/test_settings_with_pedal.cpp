@@ -1,17 +1,14 @@
 // The settings screens in the editor against the virtual pedal: what each edit sends,
 // what a report shows, the pedal's page command, closing, and the factory reset that
 // ends the editor (last, as it closes the window).
+#include "../support/editor_with_pedal.h"
 #include "../support/received_frames.h"
-#include "app_delegate.h"
 #include "cab_lamp.h"
-#include "editor_window.h"
 #include "g_slider.h"
 #include "hy_slider.h"
 #include "root_view_controller.h"
 #include "settings_screens.h"
 #include "two_way_switch.h"
-#include "virtual_bus_backend.h"
-#include "virtual_pedal.h"
 #include "yj_ctrl_tab_view.h"
 #include "yj_exp_view.h"
 #include "yj_exp_vol_view.h"
@@ -19,17 +16,14 @@
 #include "yj_reset_view.h"
 #include "yj_system_view.h"
 
-#include <QAbstractSlider>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quorvex;
 using namespace quorvex::settings;
-using namespace std::chrono_literals;
 using Bytes = std::vector<std::uint8_t>;
 
 class TestSettingsWithPedal : public QObject {
@@ -37,9 +31,10 @@ class TestSettingsWithPedal : public QObject {
 
 private:
     QTemporaryDir dir;
-    std::unique_ptr<pedal::VirtualPedal> pedal;
-    std::unique_ptr<AppDelegate> hub;
-    std::unique_ptr<EditorWindow> window;
+    testing::EditorWithPedal editor;
+    pedal::VirtualPedal* pedal = nullptr;
+    AppDelegate* hub = nullptr;
+    EditorWindow* window = nullptr;
 
     SettingsScreens& screens() const { return *window->settingsScreens(); }
     YJSystemView& system() const { return *screens().systemView(); }
@@ -56,25 +51,12 @@ private:
 
 private slots:
     void initTestCase() {
-        const QString bus = dir.filePath("bus");
-        pedal = std::make_unique<pedal::VirtualPedal>(bus.toStdString());
-        QVERIFY(pedal->start());
-        hub = std::make_unique<AppDelegate>();
-        window = std::make_unique<EditorWindow>(*hub);
-        QSignalSpy loaded(hub.get(), &AppDelegate::presetsLoaded);
-        LinkOptions options;
-        options.startDelay = 0ms;
-        hub->startLink(std::make_unique<VirtualBusBackend>(bus.toStdString()), options);
-        QVERIFY(loaded.wait(15000));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QVERIFY(editor.start(dir.filePath("bus")));
+        pedal = editor.pedal.get();
+        hub = editor.hub.get();
+        window = editor.window.get();
     }
-    void cleanupTestCase() {
-        hub->stopLink();
-        window.reset();
-        hub.reset();
-        pedal->stop();
-    }
+    void cleanupTestCase() { editor.stop(); }
 
     void buttonsOpenAndEscapeOrAPressOutsideClose() {
         RootViewController* root = window->rootViewController();
@@ -232,7 +214,7 @@ private slots:
         QVERIFY(reset->isVisible());
         QTest::mouseClick(reset->choice()->button(TwoWaySwitch::kLeft), Qt::LeftButton);
         QTRY_COMPARE(pedal->settings().system[7], std::uint8_t(1));
-        QSignalSpy closed(window.get(), &EditorWindow::closed);
+        QSignalSpy closed(window, &EditorWindow::closed);
         QTest::mouseClick(reset->okButton(), Qt::LeftButton);
         QTRY_VERIFY(reset->question());
         QVERIFY(reset->question()->text().contains(QStringLiteral("All presets will be lost")));
