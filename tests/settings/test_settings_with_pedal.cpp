@@ -197,6 +197,44 @@ private slots:
         QTest::mouseClick(exp->okButton(), Qt::LeftButton);
     }
 
+    void footswitchModeGoesOutAndReportsShow() {
+        YJFsModeView* fs = system().fsView();
+        QTest::mouseClick(window->rootViewController()->systemButton(), Qt::LeftButton);
+        QTest::mouseClick(system().fsModeButton(), Qt::LeftButton);
+        QTest::mouseClick(fs->modeSwitch()->button(TwoWaySwitch::kRight), Qt::LeftButton);
+        QTRY_COMPARE(pedal->settings().fsMode, std::uint8_t(1));
+        QTRY_COMPARE(last(130), (Bytes{11, 5}));
+        pedal->changeSetting(137, {0});
+        QTRY_COMPARE(fs->modeSwitch()->position(), TwoWaySwitch::kLeft);
+        QTest::mouseClick(fs->okButton(), Qt::LeftButton);
+        QTest::mouseClick(system().okButton(), Qt::LeftButton);
+    }
+
+    void volumeRangeKeepsItsOrderAndSurvivesAPresetLoad() {
+        YJExpVolView* vol = screens().expView()->image_expvolView();
+        pedal->changeSetting(163, {1, 2, 1, 0, 0, 30, 70});
+        QTRY_COMPARE(vol->textfiledMaxVol()->text(), QStringLiteral("70"));
+        vol->sliderMinVol()->setValueByUser(0.9);  // pushes the maximum up
+        QTRY_COMPARE(byteOf(163, 6), 90);
+        QCOMPARE(byteOf(163, 5), 90);
+        QCOMPARE(vol->textfiledMaxVol()->text(), QStringLiteral("90"));
+
+        // A preset brings its targets, its EXP VOL switch and CTRL mode, not the range or tempo.
+        YJCtrlTabView* ctrl = screens().ctrlTabView();
+        const QString tempo = ctrl->tabData()->text();
+        int slot = 0;
+        while (slot < kSlotCount && pedal->record(slot)[125] != 1) ++slot;  // a preset in CTRL mode
+        QVERIFY(slot < kSlotCount);
+        hub->ChangeCurrentPreset(slot);
+        const PresetRecord rec = pedal->record(slot);
+        QCOMPARE(vol->VolValue().minimum, 90u);
+        QCOMPARE(vol->VolValue().maximum, 90u);
+        QCOMPARE(vol->VolValue().on, std::uint32_t(rec[114]));
+        QCOMPARE(screens().expView()->targets().module(0), std::uint32_t(rec[356]));
+        QVERIFY(ctrl->isCtrlMode());
+        QCOMPARE(ctrl->tabData()->text(), tempo);
+    }
+
     void everySettingsControlHasAName() {
         for (QWidget* panel : screens().panels()) {
             for (auto* button : panel->findChildren<QAbstractButton*>())
