@@ -1,14 +1,13 @@
 // Backup, restore and the preset write against the virtual pedal, on an event loop.
 #include "support/link_harness.h"
 #include "support/received_frames.h"
+#include "support/transfer_loop.h"
 #include "commands.h"
 #include "preset_file_names.h"
 #include "preset_import.h"
 #include "whole_pedal_transfers.h"
 #include "yj_preset_file.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -22,12 +21,7 @@ using testing::LinkHarness;
 
 class Transfers : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_files";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication app(argc, argv);
-    }
+    static void SetUpTestSuite() { testing::ensureCoreApplication(); }
 
     // A pedal paced like the real one, a link whose ring turns ten times faster.
     pedal::VirtualPedal& start(pedal::PedalOptions options = LinkHarness::options()) {
@@ -37,23 +31,7 @@ protected:
         return p;
     }
 
-    // Runs the transfer to its end and counts how often the event loop turned meanwhile.
-    LinkTransfer::End run(LinkTransfer& transfer, int* turns = nullptr) {
-        QEventLoop loop;
-        QTimer beat;
-        int beats = 0;
-        QObject::connect(&beat, &QTimer::timeout, [&beats] { ++beats; });
-        beat.start(5);
-        LinkTransfer::End end = LinkTransfer::End::Done;
-        QObject::connect(&transfer, &LinkTransfer::finished, &loop, [&](LinkTransfer::End e) {
-            end = e;
-            loop.quit();
-        });
-        transfer.start();
-        loop.exec();
-        if (turns) *turns = beats;
-        return end;
-    }
+    static LinkTransfer::End run(LinkTransfer& transfer, int* turns = nullptr) { return testing::runToEnd(transfer, turns); }
 
     LinkHarness harness;
 };

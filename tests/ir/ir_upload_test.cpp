@@ -1,13 +1,11 @@
 // Impulse-response and amp-model uploads against the virtual pedal, on an event loop.
 #include "support/link_harness.h"
 #include "support/received_frames.h"
+#include "support/transfer_loop.h"
 #include "amp_file.h"
 #include "commands.h"
 #include "slot_uploads.h"
 #include "yj_ir_file.h"
-
-#include <QCoreApplication>
-#include <QEventLoop>
 
 #include <gtest/gtest.h>
 
@@ -19,12 +17,7 @@ using testing::LinkHarness;
 
 class SlotUploads : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_ir";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication app(argc, argv);
-    }
+    static void SetUpTestSuite() { testing::ensureCoreApplication(); }
 
     pedal::VirtualPedal& start(bool acknowledge = true) {
         pedal::PedalOptions options = LinkHarness::options();
@@ -33,18 +26,6 @@ protected:
         harness.startLink(20ms, 1ms);
         EXPECT_TRUE(harness.waitForPresets());
         return p;
-    }
-
-    static LinkTransfer::End run(LinkTransfer& transfer) {
-        QEventLoop loop;
-        LinkTransfer::End end = LinkTransfer::End::Done;
-        QObject::connect(&transfer, &LinkTransfer::finished, &loop, [&](LinkTransfer::End e) {
-            end = e;
-            loop.quit();
-        });
-        transfer.start();
-        loop.exec();
-        return end;
     }
 
     // The payloads of every frame with this command the pedal received.
@@ -65,7 +46,7 @@ TEST_F(SlotUploads, AnImpulseResponseGoesUpInFourAcknowledgedChunks) {
     const std::string name = "LONG CAB NAME";
     std::copy_n(name.begin(), data.name.size(), data.name.begin());
     auto upload = makeIrUpload(harness.link(), 3, data, kSlotUploadLimit, 1ms);
-    ASSERT_EQ(run(*upload), LinkTransfer::End::Done);
+    ASSERT_EQ(testing::runToEnd(*upload), LinkTransfer::End::Done);
 
     const auto sent = payloads(pedal, cmd::IrChunk);
     ASSERT_EQ(sent.size(), 4u);
@@ -90,7 +71,7 @@ TEST_F(SlotUploads, AnAmpModelGoesUpInFiveChunks) {
     const std::string name = "MY FIFTEEN CHAR";
     std::copy_n(name.begin(), 15, data.name.begin());
     auto upload = makeAmpUpload(harness.link(), 9, data, kSlotUploadLimit, 1ms);
-    ASSERT_EQ(run(*upload), LinkTransfer::End::Done);
+    ASSERT_EQ(testing::runToEnd(*upload), LinkTransfer::End::Done);
 
     const auto sent = payloads(pedal, cmd::AmpChunk);
     ASSERT_EQ(sent.size(), 5u);
@@ -116,11 +97,11 @@ TEST_F(SlotUploads, APedalThatDoesNotAcknowledgeEndsTheUploadInTime) {
     pedal::VirtualPedal& pedal = start(false);
     const auto nameBefore = pedal.irSlot(0).name;
     auto ir = makeIrUpload(harness.link(), 0, IrUploadData{}, 300ms, 1ms);
-    ASSERT_EQ(run(*ir), LinkTransfer::End::NoAnswer);
+    ASSERT_EQ(testing::runToEnd(*ir), LinkTransfer::End::NoAnswer);
     EXPECT_EQ(ir->currentStep(), 0);
     abandonIrUpload(harness.link());
     auto amp = makeAmpUpload(harness.link(), 0, AmpUploadData{}, 300ms, 1ms);
-    ASSERT_EQ(run(*amp), LinkTransfer::End::NoAnswer);
+    ASSERT_EQ(testing::runToEnd(*amp), LinkTransfer::End::NoAnswer);
     abandonAmpUpload(harness.link());
     harness.link().withLinkLock([](ParameterBlocks& b, CommandEncoder&) {
         EXPECT_FALSE(b.IrUpload.pending);
