@@ -19,7 +19,6 @@ public:
     void openOver(QWidget* host);
     // Takes the panel off the window.
     void removeFromSuperview();
-    bool isOpen() const { return !isHidden(); }
 
     QPushButton* okButton() const { return ok_; }
 

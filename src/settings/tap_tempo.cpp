@@ -3,7 +3,6 @@
 namespace quorvex::settings {
 
 std::optional<std::uint32_t> TapTempo::tap(double now) {
-    TabCurrentTime_ = now;
     const auto interval = static_cast<std::int64_t>(now - TapLastTime_);
     TapLastTime_ = now;
     if (interval < 0 || interval >= 2000) return std::nullopt;

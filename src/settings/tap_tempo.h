@@ -19,12 +19,8 @@ public:
     // that went backwards.
     std::optional<std::uint32_t> tap(double now);
 
-    double TapLastTime() const { return TapLastTime_; }
-    double TabCurrentTime() const { return TabCurrentTime_; }
-
 private:
     double TapLastTime_ = 0;
-    double TabCurrentTime_ = 0;
 };
 
 }  // namespace quorvex::settings

@@ -34,9 +34,6 @@ public:
     bool isCtrlMode() const { return isCtrlMode_; }
     QPushButton* modeTab(bool ctrl) const;
     QPushButton* moduleButton(int k) const;  // 1..9
-    QPushButton* tempoUp() const { return up_; }
-    QPushButton* tempoDown() const { return down_; }
-    QPushButton* tapButton() const { return tap_; }
     QLabel* tabData() const { return tabData_; }
 
 signals:

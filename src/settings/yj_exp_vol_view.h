@@ -34,7 +34,6 @@ public:
     TwoWaySwitch* onOff() const { return switch_; }
     ui::GSlider* sliderMinVol() const { return rows_[0].slider; }
     ui::GSlider* sliderMaxVol() const { return rows_[1].slider; }
-    QLabel* textfiledMinVol() const { return rows_[0].readout; }
     QLabel* textfiledMaxVol() const { return rows_[1].readout; }
 
 signals:

@@ -134,7 +134,6 @@ void YJSystemView::userInit() {
 }
 
 void YJSystemView::refreshModuleView(int tab) {
-    currentModuleID_ = tab;
     if (tab < kUsbAudio || tab > kGlobalEq) return;
     tabs_->button(tab)->setChecked(true);
     switch (tab) {

@@ -34,7 +34,7 @@ public:
 
     // Shows the first tab (with its focus message) and the placeholder read-outs.
     void userInit();
-    // Makes tab 1..4 current; other numbers only change the number.
+    // Makes tab 1..4 current (with its focus message); other numbers do nothing.
     void refreshModuleView(int tab);
     void ModleViewAction(ui::HYSlider* sender);
     void ELB_EQModleViewAction(ui::HYSlider* sender);
@@ -46,7 +46,6 @@ public:
 
     const SystemBlock& SystemData() const { return SystemData_; }
     const GlobalEq::Block& Glbi_eqData() const { return eq_.Glbi_eqData(); }
-    int currentModuleID() const { return currentModuleID_; }
 
     // Controls, for the window and the tests.
     ui::HYSlider* pSlider(int n) const { return levelRows_[static_cast<std::size_t>(n)].slider; }
@@ -75,7 +74,6 @@ private:
 
     SystemBlock SystemData_{};
     GlobalEq eq_;
-    int currentModuleID_ = kUsbAudio;
 
     QButtonGroup* tabs_;
     QStackedWidget* pages_;
