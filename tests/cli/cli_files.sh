@@ -5,12 +5,6 @@ set -u
 pedal=$1
 cli=$2
 source "$(dirname "$0")/pedal_session.sh"
-expect() {  # code description command...
-  local want=$1 what=$2; shift 2
-  "$@" >"$work/out.txt" 2>"$work/err.txt"
-  local got=$?
-  [ $got -eq "$want" ] || fail "$what: exit $got, wanted $want: $(cat "$work/err.txt")"
-}
 
 expect 0 "help" "$cli" --help
 grep -q "restore" "$work/out.txt" || fail "help lists no restore"

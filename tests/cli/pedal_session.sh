@@ -18,3 +18,10 @@ start_pedal() {  # bus-folder extra-options...
   for _ in $(seq 100); do [ -S "$bus/quorvex-iii" ] && return; sleep 0.05; done
   fail "pedal did not start on $bus"
 }
+
+expect() {  # exit-code description command...: runs it into out.txt and err.txt
+  local want=$1 what=$2; shift 2
+  "$@" >"$work/out.txt" 2>"$work/err.txt"
+  local got=$?
+  [ $got -eq "$want" ] || fail "$what: exit $got, wanted $want: $(cat "$work/err.txt")"
+}

@@ -6,12 +6,6 @@ pedal=$1
 cli=$2
 wavs=$3
 source "$(dirname "$0")/../cli/pedal_session.sh"
-expect() {  # code description command...
-  local want=$1 what=$2; shift 2
-  "$@" >"$work/out.txt" 2>"$work/err.txt"
-  local got=$?
-  [ $got -eq "$want" ] || fail "$what: exit $got, wanted $want: $(cat "$work/err.txt")"
-}
 
 # Without a pedal: the samples, and what a file holds or why it is refused.
 expect 0 "ir-convert" "$cli" ir-convert "$wavs/mono16_44k.wav"

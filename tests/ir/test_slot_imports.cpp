@@ -1,21 +1,18 @@
 // The CAB panel's "+" and the AMP panel's IMPORT against the virtual pedal: the file
 // chosen, the upload with the window turning, the slot renamed, refusals and a pedal
 // that does not finish in time told in words.
+#include "../support/editor_with_pedal.h"
+#include "../support/received_frames.h"
 #include "amp_mode_controller.h"
-#include "app_delegate.h"
 #include "cab_mode_controller.h"
-#include "editor_window.h"
 #include "file_chooser.h"
 #include "g_pop_up_button.h"
 #include "slot_import_flow.h"
 #include "virtual_bus_backend.h"
-#include "../support/received_frames.h"
-#include "virtual_pedal.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstring>
@@ -40,15 +37,13 @@ class TestSlotImports : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir;
-    std::unique_ptr<pedal::VirtualPedal> pedal;
-    std::unique_ptr<AppDelegate> hub;
-    std::unique_ptr<EditorWindow> window;
+    std::unique_ptr<testing::EditorWithPedal> editor;
     std::shared_ptr<OnePath> chooser = std::make_shared<OnePath>();
     QStringList alerts;
 
-    CabModeController* cab() const { return static_cast<CabModeController*>(window->panel(Module::Cab)); }
-    AmpModeController* amp() const { return static_cast<AmpModeController*>(window->panel(Module::Amp)); }
+    pedal::VirtualPedal& device() const { return *editor->pedal; }
+    CabModeController* cab() const { return static_cast<CabModeController*>(editor->window->panel(Module::Cab)); }
+    AmpModeController* amp() const { return static_cast<AmpModeController*>(editor->window->panel(Module::Amp)); }
     static QString fixture(const char* name) { return qEnvironmentVariable("IR_FIXTURES") + "/" + name; }
 
     // Presses "+" on a CAB list row and waits for the import to end.
@@ -60,35 +55,21 @@ private:
 
 private slots:
     void initTestCase() {
-        const QString bus = dir.filePath("bus");
-        pedal = std::make_unique<pedal::VirtualPedal>(bus.toStdString());
-        QVERIFY(pedal->start());
-        hub = std::make_unique<AppDelegate>();
-        window = std::make_unique<EditorWindow>(*hub);
-        QSignalSpy loaded(hub.get(), &AppDelegate::presetsLoaded);
-        LinkOptions options;
-        options.startDelay = 0ms;
-        hub->startLink(std::make_unique<VirtualBusBackend>(bus.toStdString()), options);
-        QVERIFY(loaded.wait(15000));
-        window->show();
+        editor = std::make_unique<testing::EditorWithPedal>();
+        QVERIFY(editor->start());
         for (SlotImportFlow* flow : {cab()->importFlow(), amp()->importFlow()}) {
             flow->setFileChooser(chooser);
             flow->setAlert([this](QWidget*, QMessageBox::Icon, const QString& text) { alerts << text; });
         }
     }
-    void cleanupTestCase() {
-        hub->stopLink();
-        window.reset();
-        hub.reset();
-        pedal->stop();
-    }
+    void cleanupTestCase() { editor.reset(); }
     void init() { alerts.clear(); }
 
     void plusLoadsAWavIntoItsSlot() {
         chooser->path = fixture("stereo16_44k.wav");
         QVERIFY(plus(29, true));  // cabinet 30: user slot 3
         QCOMPARE(cab()->popButtonEffice()->dataArray().at(29), QStringLiteral("stereo16_44k"));
-        const pedal::IrSlot slot = pedal->irSlot(3);
+        const pedal::IrSlot slot = device().irSlot(3);
         QVERIFY(slot.present);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(slot.name.data()), 11), QByteArray("stereo16_44", 11));
         // Sample 0 of the left channel, -15000 × 256, as the three byte planes.
@@ -100,12 +81,12 @@ private slots:
 
     void refusedFilesAreToldAndNothingIsSent() {
         chooser->path = fixture("mono16_22k.wav");
-        const std::size_t sent = testing::countOf(*pedal, 225);
+        const std::size_t sent = testing::countOf(device(), 225);
         qobject_cast<QAbstractButton*>(cab()->popButtonEffice()->slotButton(30, true))->click();
         QTRY_COMPARE(alerts.size(), 1);
         QVERIFY(alerts.first().contains("22050 Hz"));
         QTest::qWait(300);
-        QCOMPARE(testing::countOf(*pedal, 225), sent);
+        QCOMPARE(testing::countOf(device(), 225), sent);
     }
 
     void anUploadThatDoesNotFinishInTimeIsTold() {
@@ -128,7 +109,7 @@ private slots:
         std::vector<char> bytes(2048 + 4 + 3, 0);
         bytes[0] = 7, bytes[2048] = 7;
         std::memcpy(bytes.data() + bytes.size() - 3, "2.0", 3);
-        QFile file(dir.filePath("BRIGHT PLEXI.amp"));
+        QFile file(editor->dir.filePath("BRIGHT PLEXI.amp"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), static_cast<qint64>(bytes.size())) > 0);
         file.close();
         chooser->path = file.fileName();
@@ -137,8 +118,8 @@ private slots:
         QVERIFY(ended.wait(5000));
         QVERIFY(ended.first().first().toBool());
         QCOMPARE(amp()->popButton()->dataArray().at(57), QStringLiteral("BRIGHT PLEXI"));
-        QVERIFY(pedal->ampSlot(2).present);
-        QCOMPARE(pedal->ampSlot(2).data[3 * 512], std::uint8_t(7));  // word 0, bits 0..7
+        QVERIFY(device().ampSlot(2).present);
+        QCOMPARE(device().ampSlot(2).data[3 * 512], std::uint8_t(7));  // word 0, bits 0..7
         QVERIFY(alerts.isEmpty());
     }
 };

@@ -5,37 +5,37 @@
 #include "virtual_pedal.h"
 
 #include <QSignalSpy>
-#include <QString>
-#include <QTest>
+#include <QTemporaryDir>
 
 #include <chrono>
 #include <memory>
 
 namespace quorvex::testing {
 
-// The whole editor (hub and main window) on a virtual pedal in a bus folder, started
-// as the program starts it: the presets are loaded and the window is shown.
+// The whole editor against a virtual pedal on a private bus: the pedal, the hub with
+// its link, and the main window, shown once the presets have arrived.
 struct EditorWithPedal {
+    QTemporaryDir dir;
     std::unique_ptr<pedal::VirtualPedal> pedal;
     std::unique_ptr<AppDelegate> hub;
     std::unique_ptr<EditorWindow> window;
 
-    // False when the pedal or the loading did not come up.
-    bool start(const QString& busDir) {
-        pedal = std::make_unique<pedal::VirtualPedal>(busDir.toStdString());
+    // False when the pedal did not start or its presets did not arrive.
+    bool start(pedal::PedalOptions options = {}) {
+        const std::string bus = dir.filePath("bus").toStdString();
+        pedal = std::make_unique<pedal::VirtualPedal>(bus, options);
         if (!pedal->start()) return false;
         hub = std::make_unique<AppDelegate>();
         window = std::make_unique<EditorWindow>(*hub);
         QSignalSpy loaded(hub.get(), &AppDelegate::presetsLoaded);
-        LinkOptions options;
-        options.startDelay = std::chrono::milliseconds(0);
-        hub->startLink(std::make_unique<VirtualBusBackend>(busDir.toStdString()), options);
+        LinkOptions link;
+        link.startDelay = std::chrono::milliseconds(0);
+        hub->startLink(std::make_unique<VirtualBusBackend>(bus), link);
         if (!loaded.wait(15000)) return false;
         window->show();
-        return QTest::qWaitForWindowExposed(window.get());
+        return true;
     }
-
-    void stop() {
+    ~EditorWithPedal() {
         if (hub) hub->stopLink();
         window.reset();
         hub.reset();
