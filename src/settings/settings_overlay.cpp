@@ -110,9 +110,15 @@ SettingsOverlay::SettingsOverlay(const QString& objectName, const QString& title
 SettingsOverlay::~SettingsOverlay() { OverlayStack::instance().remove(this); }
 
 void SettingsOverlay::openOver(QWidget* host) {
-    if (host != nullptr && parentWidget() != host) setParent(host);
+    if (host != nullptr) {
+        if (parentWidget() != host) {
+            if (parentWidget() != nullptr) parentWidget()->removeEventFilter(this);
+            setParent(host);
+        }
+        host->installEventFilter(this);  // once, however often the panel opens
+    }
     adjustSize();
-    if (QWidget* h = parentWidget()) move((h->width() - width()) / 2, std::max(0, (h->height() - height()) / 2));
+    centre();
     OverlayStack::instance().push(this);
     show();
     raise();
@@ -120,6 +126,15 @@ void SettingsOverlay::openOver(QWidget* host) {
 }
 
 void SettingsOverlay::removeFromSuperview() { hide(); }
+
+void SettingsOverlay::centre() {
+    if (QWidget* h = parentWidget()) move((h->width() - width()) / 2, std::max(0, (h->height() - height()) / 2));
+}
+
+bool SettingsOverlay::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parentWidget() && event->type() == QEvent::Resize && !isHidden()) centre();
+    return QFrame::eventFilter(watched, event);
+}
 
 
 }  // namespace quorvex::settings

@@ -25,8 +25,12 @@ public:
 protected:
     // Where the panel's own controls go, above the OK row.
     QVBoxLayout* body() const { return body_; }
+    // Keeps the panel centred when the window changes size.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void centre();
+
     QVBoxLayout* body_;
     QPushButton* ok_;
 };

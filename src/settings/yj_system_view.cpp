@@ -27,6 +27,14 @@ constexpr std::uint32_t kMaxAmount = 100;
 const char* const kTabNames[] = {"USB AUDIO", "CAB SIM", "RESET", "GLOBAL EQ"};
 const char* const kBandNames[] = {"LOW", "MID", "HIGH"};
 
+// One page of the tab stack, its controls one under another.
+std::pair<QWidget*, QVBoxLayout*> newPage(QWidget* stack) {
+    auto* page = new QWidget(stack);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    return {page, layout};
+}
+
 }  // namespace
 
 YJSystemView::YJSystemView(QWidget* parent)
@@ -76,9 +84,7 @@ YJSystemView::YJSystemView(QWidget* parent)
 }
 
 QWidget* YJSystemView::buildUsbPage() {
-    auto* page = new QWidget(pages_);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto [page, layout] = newPage(pages_);
     points_[0] = new TwoWaySwitch(QStringLiteral("USB SIGNAL"), QStringLiteral("DRY"), QStringLiteral("WET"), page);
     points_[1] = new TwoWaySwitch(QStringLiteral("USB MONITOR"), QStringLiteral("OFF"), QStringLiteral("ON"), page);
     levelRows_.emplace_back(QStringLiteral("USB REC LEVEL"), page);
@@ -91,9 +97,7 @@ QWidget* YJSystemView::buildUsbPage() {
 }
 
 QWidget* YJSystemView::buildCabPage() {
-    auto* page = new QWidget(pages_);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto [page, layout] = newPage(pages_);
     points_[2] = new TwoWaySwitch(QStringLiteral("CAB SIM L"), QStringLiteral("ON"), QStringLiteral("OFF"), page);
     points_[3] = new TwoWaySwitch(QStringLiteral("CAB SIM R"), QStringLiteral("ON"), QStringLiteral("OFF"), page);
     layout->addWidget(points_[2]);
@@ -103,9 +107,7 @@ QWidget* YJSystemView::buildCabPage() {
 }
 
 QWidget* YJSystemView::buildEqPage() {
-    auto* page = new QWidget(pages_);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
+    auto [page, layout] = newPage(pages_);
     for (int band = 0; band < GlobalEq::kBands; ++band) {
         const QString name = QString::fromLatin1(kBandNames[band]);
         eqRows_.emplace_back(name + QStringLiteral(" FREQ"), page);
