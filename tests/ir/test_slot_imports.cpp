@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstring>
@@ -37,13 +38,14 @@ class TestSlotImports : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<testing::EditorWithPedal> editor;
+    QTemporaryDir dir;
+    testing::EditorWithPedal editor;
     std::shared_ptr<OnePath> chooser = std::make_shared<OnePath>();
     QStringList alerts;
 
-    pedal::VirtualPedal& device() const { return *editor->pedal; }
-    CabModeController* cab() const { return static_cast<CabModeController*>(editor->window->panel(Module::Cab)); }
-    AmpModeController* amp() const { return static_cast<AmpModeController*>(editor->window->panel(Module::Amp)); }
+    pedal::VirtualPedal& device() const { return *editor.pedal; }
+    CabModeController* cab() const { return static_cast<CabModeController*>(editor.window->panel(Module::Cab)); }
+    AmpModeController* amp() const { return static_cast<AmpModeController*>(editor.window->panel(Module::Amp)); }
     static QString fixture(const char* name) { return qEnvironmentVariable("IR_FIXTURES") + "/" + name; }
 
     // Presses "+" on a CAB list row and waits for the import to end.
@@ -55,14 +57,13 @@ private:
 
 private slots:
     void initTestCase() {
-        editor = std::make_unique<testing::EditorWithPedal>();
-        QVERIFY(editor->start());
+        QVERIFY(editor.start(dir.filePath("bus")));
         for (SlotImportFlow* flow : {cab()->importFlow(), amp()->importFlow()}) {
             flow->setFileChooser(chooser);
             flow->setAlert([this](QWidget*, QMessageBox::Icon, const QString& text) { alerts << text; });
         }
     }
-    void cleanupTestCase() { editor.reset(); }
+    void cleanupTestCase() { editor.stop(); }
     void init() { alerts.clear(); }
 
     void plusLoadsAWavIntoItsSlot() {
@@ -109,7 +110,7 @@ private slots:
         std::vector<char> bytes(2048 + 4 + 3, 0);
         bytes[0] = 7, bytes[2048] = 7;
         std::memcpy(bytes.data() + bytes.size() - 3, "2.0", 3);
-        QFile file(editor->dir.filePath("BRIGHT PLEXI.amp"));
+        QFile file(dir.filePath("BRIGHT PLEXI.amp"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), static_cast<qint64>(bytes.size())) > 0);
         file.close();
         chooser->path = file.fileName();
