@@ -19,7 +19,6 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quorvex;
@@ -30,7 +29,6 @@ class TestSettingsWithPedal : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir;
     testing::EditorWithPedal editor;
     pedal::VirtualPedal* pedal = nullptr;
     AppDelegate* hub = nullptr;
@@ -51,12 +49,11 @@ private:
 
 private slots:
     void initTestCase() {
-        QVERIFY(editor.start(dir.filePath("bus")));
+        QVERIFY(editor.start());
         pedal = editor.pedal.get();
         hub = editor.hub.get();
         window = editor.window.get();
     }
-    void cleanupTestCase() { editor.stop(); }
 
     void buttonsOpenAndEscapeOrAPressOutsideClose() {
         RootViewController* root = window->rootViewController();
@@ -141,7 +138,7 @@ private slots:
     void tapsSendHalfTheTempoAndReportsShowIt() {
         YJCtrlTabView* ctrl = screens().ctrlTabView();
         const bool mode = ctrl->isCtrlMode();
-        pedal->changeSetting(164, {0x00, 0x78, 0, 0, 0, 1, 0, 0, 0, 0, 0, mode ? 0 : 1});
+        pedal->changeSetting(164, {0x00, 0x78, 0, 0, 0, 1, 0, 0, 0, 0, 0, std::uint8_t(mode ? 0 : 1)});
         QTRY_COMPARE(ctrl->tabData()->text(), QStringLiteral("120"));
         QCOMPARE(ctrl->isCtrlMode(), mode);  // a report keeps the mode shown
         const std::size_t sent = countOf(164);
