@@ -135,6 +135,16 @@ private slots:
         QTRY_COMPARE(last(130), (Bytes{11, 4}));
     }
 
+    void valuesOutOfRangeShowClampedAndGoBackUnchanged() {
+        pedal->changeSetting(161, {30, 0, 0, 150, 7, 1, 0, 0, 0, 0});
+        QTRY_COMPARE(system().pTextFieldVale(1)->text(), QStringLiteral("100"));
+        QCOMPARE(system().pTextFieldVale(0)->text(), QStringLiteral("6.0dB"));
+        QCOMPARE(system().pSlider(0)->floatValue(), 1.0);
+        system().refreshModuleView(YJSystemView::kUsbAudio);
+        QTest::mouseClick(system().pPoint(2)->button(TwoWaySwitch::kRight), Qt::LeftButton);
+        QTRY_COMPARE(last(161), (Bytes{30, 0, 1, 150, 7, 1, 0, 0, 0, 0}));
+    }
+
     void tapsSendHalfTheTempoAndReportsShowIt() {
         YJCtrlTabView* ctrl = screens().ctrlTabView();
         const bool mode = ctrl->isCtrlMode();
@@ -239,6 +249,20 @@ private slots:
             for (auto* slider : panel->findChildren<ui::ValueSlider*>())
                 QVERIFY2(!slider->accessibleName().isEmpty(), qPrintable(panel->objectName()));
         }
+    }
+
+    void aResetNotConfirmedIsDisarmed() {
+        YJResetView* reset = system().resetView();
+        system().refreshModuleView(YJSystemView::kReset);
+        QTest::mouseClick(reset->choice()->button(TwoWaySwitch::kLeft), Qt::LeftButton);
+        QTRY_COMPARE(pedal->settings().system[7], std::uint8_t(1));
+        QTest::mouseClick(reset->okButton(), Qt::LeftButton);
+        QTRY_VERIFY(reset->question());
+        reset->question()->reject();  // Cancel
+        QTRY_COMPARE(pedal->settings().system[7], std::uint8_t(0));
+        QVERIFY(!reset->isVisible());
+        QCOMPARE(reset->choice()->position(), TwoWaySwitch::kRight);
+        QVERIFY(window->isVisible());
     }
 
     // Last: a confirmed reset ends the editor.
