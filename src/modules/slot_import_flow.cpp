@@ -23,9 +23,10 @@ QString SlotImportFlow::chooseFile(const QString& filter) {
     return paths.isEmpty() ? QString() : paths.front();
 }
 
-void SlotImportFlow::refuse(const QString& path, const QString& reason) {
-    alert_(panel_ ? panel_->window() : nullptr, QMessageBox::Warning,
-           QStringLiteral("\"%1\" cannot be loaded: %2. Nothing was sent to the pedal.").arg(QFileInfo(path).fileName(), reason));
+void SlotImportFlow::refuse(const QString& path, const QString& reason, const QString& detail) {
+    QString text = QStringLiteral("\"%1\" cannot be loaded: %2. Nothing was sent to the pedal.").arg(QFileInfo(path).fileName(), reason);
+    if (!detail.isEmpty()) text += QStringLiteral("\n\n") + detail;
+    alert_(panel_ ? panel_->window() : nullptr, QMessageBox::Warning, text);
 }
 
 void SlotImportFlow::importIr(int slot, Done done) {
@@ -33,7 +34,7 @@ void SlotImportFlow::importIr(int slot, Done done) {
     if (path.isEmpty()) return;
     YJIRFile file;
     IrFileError error;
-    if (!file.OpenFilePath(path, &error)) return refuse(path, error.description.trimmed() + QStringLiteral("\n\n") + error.reason);
+    if (!file.OpenFilePath(path, &error)) return refuse(path, error.reason, error.description.trimmed());
     if (!file.GetIRDataBuffer(4)) return refuse(path, file.refusal());
     DeviceThread& link = *hub_->HidDevece();
     run(makeIrUpload(link, static_cast<std::uint8_t>(slot), irUploadData(file), limit_, std::chrono::milliseconds(10)),

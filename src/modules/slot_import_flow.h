@@ -47,7 +47,8 @@ signals:
 
 private:
     QString chooseFile(const QString& filter);
-    void refuse(const QString& path, const QString& reason);
+    // Tells why a file is not loaded; detail is the reader's own error description.
+    void refuse(const QString& path, const QString& reason, const QString& detail = {});
     void run(std::unique_ptr<LinkTransfer> transfer, const QString& title, const QString& failure,
              std::function<void()> abandon, Done done, const QString& name);
     bool busy() const { return transfer_ && transfer_->running(); }

@@ -13,7 +13,6 @@
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <cstring>
@@ -38,7 +37,6 @@ class TestSlotImports : public QObject {
     Q_OBJECT
 
 private:
-    QTemporaryDir dir;
     testing::EditorWithPedal editor;
     std::shared_ptr<OnePath> chooser = std::make_shared<OnePath>();
     QStringList alerts;
@@ -57,13 +55,12 @@ private:
 
 private slots:
     void initTestCase() {
-        QVERIFY(editor.start(dir.filePath("bus")));
+        QVERIFY(editor.start());
         for (SlotImportFlow* flow : {cab()->importFlow(), amp()->importFlow()}) {
             flow->setFileChooser(chooser);
             flow->setAlert([this](QWidget*, QMessageBox::Icon, const QString& text) { alerts << text; });
         }
     }
-    void cleanupTestCase() { editor.stop(); }
     void init() { alerts.clear(); }
 
     void plusLoadsAWavIntoItsSlot() {
@@ -110,7 +107,7 @@ private slots:
         std::vector<char> bytes(2048 + 4 + 3, 0);
         bytes[0] = 7, bytes[2048] = 7;
         std::memcpy(bytes.data() + bytes.size() - 3, "2.0", 3);
-        QFile file(dir.filePath("BRIGHT PLEXI.amp"));
+        QFile file(editor.dir.filePath("BRIGHT PLEXI.amp"));
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), static_cast<qint64>(bytes.size())) > 0);
         file.close();
         chooser->path = file.fileName();
