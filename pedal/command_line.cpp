@@ -51,6 +51,7 @@ std::string usageText(const std::string& program) {
            "  --erase-fails      answer every erase with a failure\n"
            "  --packet-fails N   answer firmware packet N with a failure\n"
            "  --silent-after N   answer nothing once N firmware packets are answered\n"
+           "  --version          print the version\n"
            "  --help             show this text\n";
 }
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -36,6 +37,10 @@ int serveUntilSignal(Device& device, const std::string& program, const char* wha
 int main(int argc, char** argv) {
     using quorvex::pedal::CommandLine;
     const std::string program = argc > 0 ? std::filesystem::path(argv[0]).filename().string() : "quorvex-pedal";
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("quorvex-pedal %s\n", QUORVEX_VERSION);
+        return 0;
+    }
     const CommandLine cl = quorvex::pedal::parseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (cl.action == CommandLine::Action::Help) {
         std::fputs(quorvex::pedal::usageText(program).c_str(), stdout);

@@ -7,6 +7,7 @@ packages=(
   libhidapi-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
+  desktop-file-utils appstream dpkg-dev file
   sox
 )
 missing=()

@@ -1,5 +1,6 @@
 #include "cli_firmware_update.h"
 
+#include "access_diagnosis.h"
 #include "hidraw_backend.h"
 #include "libupdate_tavro.h"
 #include "progress_line.h"
@@ -80,7 +81,7 @@ int runFirmwareUpdate(const CliOptions& options, std::ostream& err, bool progres
     facade.setPid(0, 0x0483, 0x00C8);
     if (facade.connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0") != 1) {
         if (facade.hidclass().noPermission()) {
-            err << kNoPermissionText;
+            err << diagnoseAccess(facade.hidclass().deniedNode()).text() << "\n";
             return kNoPermission;
         }
         err << "No device connected! Please reconnect your QUORVEX III and try again.\n";

@@ -39,10 +39,6 @@ enum ExitCode : int {
     kPedalInUse = 12,
 };
 
-inline constexpr const char* kNoPermissionText =
-    "A QUORVEX III is connected, but this user may not open it.\n"
-    "Install the udev rule from the README, then unplug and plug in the pedal.\n";
-
 // The parsed command line, or the exit code when parsing ended the program (help and
 // version print to out and give 0; a usage error prints to err and gives 2).
 struct ParseResult {

@@ -1,5 +1,6 @@
 #include "cli_session.h"
 
+#include "access_diagnosis.h"
 #include "device_thread.h"
 #include "diary.h"
 #include "hidraw_backend.h"
@@ -73,7 +74,7 @@ int waitForPedal(const CliOptions& options, DeviceThread& link, std::ostream& er
     const auto deadline = Clock::now() + std::chrono::seconds(options.waitSeconds);
     while (!link.hidClass().isConnected()) {
         if (link.hidClass().presence() == PedalPresence::NoPermission) {
-            err << kNoPermissionText;
+            err << diagnoseAccess(link.hidClass().deniedNode()).text() << "\n";
             return kNoPermission;
         }
         if (Clock::now() >= deadline) {

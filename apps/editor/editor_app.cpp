@@ -1,5 +1,6 @@
 #include "editor_app.h"
 
+#include "access_diagnosis.h"
 #include "app_delegate.h"
 #include "diary.h"
 #include "editor_window.h"
@@ -78,8 +79,10 @@ bool EditorApp::runLoadingWindow() {
     // Tell the user whether the pedal is missing, locked away, or sending.
     QTimer presence;
     connect(&presence, &QTimer::timeout, &loading, [this, &loading] {
-        const PedalPresence state = hub_->HidDevece()->hidClass().presence();
-        if (state == PedalPresence::NoPermission) loading.setPedalState(LoadDataWindowController::PedalState::NoPermission);
+        const HIDClass& hid = hub_->HidDevece()->hidClass();
+        const PedalPresence state = hid.presence();
+        if (state == PedalPresence::NoPermission)
+            loading.showAccessProblem(QString::fromStdString(diagnoseAccess(hid.deniedNode()).text()));
         if (state == PedalPresence::Connected) loading.setPedalState(LoadDataWindowController::PedalState::Loading);
     });
     presence.start(200);

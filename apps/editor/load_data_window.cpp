@@ -16,7 +16,8 @@ LoadDataWindowController::LoadDataWindowController(QWidget* parent)
     setWindowTitle(QStringLiteral("QUORVEX III"));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setModal(true);
-    setFixedSize(480, 190);
+    setFixedWidth(480);
+    setMinimumHeight(190);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, ui::palette::stage());
     pal.setColor(QPalette::WindowText, ui::palette::text());
@@ -25,6 +26,7 @@ LoadDataWindowController::LoadDataWindowController(QWidget* parent)
 
     statusLabel_->setAccessibleName(QStringLiteral("status"));
     statusLabel_->setWordWrap(true);
+    statusLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     statusLabel_->setAlignment(Qt::AlignCenter);
     QFont big = loadDataLabel_->font();
     big.setPointSizeF(22);
@@ -50,14 +52,16 @@ void LoadDataWindowController::setPedalState(PedalState state) {
     case PedalState::Waiting:
         statusLabel_->setText(tr("Waiting for the QUORVEX III.\nConnect it by USB and switch it on."));
         break;
-    case PedalState::NoPermission:
-        statusLabel_->setText(tr("A QUORVEX III is connected, but this user may not open it.\n"
-                                 "Install the udev rule (see the README), then plug it in again."));
-        break;
     case PedalState::Loading:
         statusLabel_->setText(tr("Loading the presets of the QUORVEX III"));
         break;
     }
+}
+
+void LoadDataWindowController::showAccessProblem(const QString& text) {
+    if (statusLabel_->text() == text) return;
+    statusLabel_->setText(text);
+    adjustSize();
 }
 
 void LoadDataWindowController::SetProgress(float v) {

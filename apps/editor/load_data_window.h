@@ -13,13 +13,16 @@ class StripedProgressBar;
 class LoadDataWindowController : public QDialog {
     Q_OBJECT
 public:
-    enum class PedalState { Waiting, NoPermission, Loading };
+    enum class PedalState { Waiting, Loading };
 
     explicit LoadDataWindowController(QWidget* parent = nullptr);
 
     // v in 0.0..1.0; at exactly 1.0 the window closes and its modal run ends.
     void SetProgress(float v);
     void setPedalState(PedalState state);
+    // A pedal is there but cannot be opened: text says why and what to do (selectable, so
+    // that its command can be copied).
+    void showAccessProblem(const QString& text);
 
     QLabel* loadDataLabel() const { return loadDataLabel_; }
     QLabel* statusLabel() const { return statusLabel_; }

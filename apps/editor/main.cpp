@@ -22,12 +22,17 @@ void onSignal(int) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Settings go to $XDG_CONFIG_HOME/quorvex/QUORVEX III.conf (QSettings needs both names).
+    QApplication::setOrganizationName(QStringLiteral("quorvex"));
     QApplication::setApplicationName(QStringLiteral("QUORVEX III"));
     QApplication::setApplicationDisplayName(QStringLiteral("QUORVEX III"));
+    QApplication::setApplicationVersion(QStringLiteral(QUORVEX_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvex.Editor"));  // its menu entry and icon
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Editor of the QUORVEX III guitar multi-effects pedal."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption virtualPedal(QStringLiteral("virtual-pedal"),
                                           QStringLiteral("Play a built-in virtual pedal instead of the USB pedal."));
     const QCommandLineOption bus(QStringLiteral("bus"), QStringLiteral("Use the virtual pedal bus in <dir>."),

@@ -48,6 +48,10 @@ int main(int argc, char** argv) {
             std::fputs(kUsage, stdout);
             return 0;
         }
+        if (arg == "--version") {
+            std::printf("quorvex-firmware-image %s\n", QUORVEX_VERSION);
+            return 0;
+        }
         if (takesValue && i + 1 < argc) {
             const std::string_view value = argv[++i];
             quorvex::updater::TagPlan tag;

@@ -18,11 +18,14 @@ int main(int argc, char** argv) {
     using namespace quorvex;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QUORVEX III Updater"));
+    QApplication::setApplicationVersion(QStringLiteral(QUORVEX_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvex.Updater"));
     QApplication::setQuitOnLastWindowClosed(false);  // the flow decides when to end
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Firmware updater of the QUORVEX III guitar multi-effects pedal."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption bus(QStringLiteral("bus"), QStringLiteral("Use the virtual pedal bus in <dir>."),
                                  QStringLiteral("dir"));
     const QCommandLineOption firmware(QStringLiteral("firmware"),

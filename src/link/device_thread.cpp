@@ -10,7 +10,9 @@ DeviceThread::DeviceThread(std::unique_ptr<HidBackend> backend, LinkEvents& even
       options_(options),
       dispatcher_(blocks_, presets_, linkLock_, events, options.diary),
       parser_(ring_, [this](const std::uint8_t* frame, std::size_t size) { dispatcher_.dispatch_frame(frame, size); }),
-      hidClass_(std::move(backend), options.match, ring_, events) {}
+      hidClass_(std::move(backend), options.match, ring_, events) {
+    ring_.setWakeup([this] { loaderTicker_.wake(); });
+}
 
 DeviceThread::~DeviceThread() { shutdown(); }
 
@@ -26,6 +28,8 @@ void DeviceThread::shutdown() {
         stopping_ = true;
     }
     stopSignal_.notify_all();
+    schedulerTicker_.stop();
+    loaderTicker_.stop();
     hidClass_.stop();
     for (std::thread* t : {&hid_, &scheduler_, &loader_}) {
         if (t->joinable()) t->join();
@@ -38,17 +42,14 @@ void DeviceThread::SendDataToDevoice(BlockType type, const std::uint32_t* para, 
 }
 
 void DeviceThread::SendPresetsDataToDevice(BlockType type, const std::uint32_t* para, int len, int index) {
-    std::lock_guard lock(linkLock_);
-    encoder_.store(type, para, len, index);
+    {
+        std::lock_guard lock(linkLock_);
+        encoder_.store(type, para, len, index);
+    }
+    schedulerTicker_.wake();
 }
 
 void DeviceThread::hidThread() { hidClass_.OpenHidDevice(); }
-
-// Sleeps one tick; false when the link is shutting down.
-bool DeviceThread::sleepTick() {
-    std::unique_lock lock(stopMutex_);
-    return !stopSignal_.wait_for(lock, options_.tick, [this] { return stopping_.load(); });
-}
 
 // Waits, a millisecond at a time, until flag is set; false on shutdown.
 bool DeviceThread::waitFor(const std::atomic<bool>& flag) {
@@ -81,7 +82,7 @@ void DeviceThread::Download_read() {
         CommandEncoder::buildStartFrame(frame_.data());
     }
     sendFrame();
-    if (!sleepTick()) return;
+    if (!schedulerTicker_.sleepTick()) return;
     if (!hidClass_.versionOk()) return;  // a refused firmware hears nothing more
     {
         std::lock_guard lock(linkLock_);
@@ -90,7 +91,18 @@ void DeviceThread::Download_read() {
     sendFrame();
 
     std::size_t step = 0;
-    while (sleepTick()) {
+    std::size_t quietSteps = 0;  // steps in a row that sent nothing while no work was announced
+    std::uint64_t seen = schedulerTicker_.wakes();
+    for (;;) {
+        // After a whole quiet turn every raised flag has been visited: rest until new work.
+        const std::size_t ticks = quietSteps >= kSchedulerRing.size() ? schedulerTicker_.restUntilWoken(seen)
+                                                                       : std::size_t{schedulerTicker_.sleepTick()};
+        if (ticks == 0) return;
+        step = (step + ticks - 1) % kSchedulerRing.size();  // the steps the ring passed over while resting
+        if (const std::uint64_t wakes = schedulerTicker_.wakes(); wakes != seen) {
+            seen = wakes;
+            quietSteps = 0;
+        }
         const std::uint8_t command = kSchedulerRing[step];
         step = (step + 1) % kSchedulerRing.size();
         std::size_t length = 0;
@@ -98,7 +110,12 @@ void DeviceThread::Download_read() {
             std::lock_guard lock(linkLock_);
             length = encoder_.buildFrame(command, frame_.data());
         }
-        if (length > 0) sendFrame();
+        if (length > 0) {
+            sendFrame();
+            quietSteps = 0;
+        } else {
+            ++quietSteps;
+        }
     }
 }
 
@@ -112,8 +129,14 @@ void DeviceThread::Download_write() {
     ring_.reset();
     loaderReady_ = true;
     while (hidClass_.isConnected()) {
+        const std::uint64_t seen = loaderTicker_.wakes();
+        const bool bytesWaiting = ring_.size() > 0;
         parser_.run();
-        if (!sleepTick()) return;
+        // Frames just dispatched may have raised flags (acknowledgements of transfers).
+        if (bytesWaiting) schedulerTicker_.wake();
+        // No bytes came during the run: every frame in the ring is dispatched, so rest until bytes arrive.
+        const bool busy = loaderTicker_.wakes() != seen;
+        if ((busy ? std::size_t{loaderTicker_.sleepTick()} : loaderTicker_.restUntilWoken(seen)) == 0) return;
     }
     ring_.close();
 }

@@ -4,6 +4,7 @@
 #include "dispatcher.h"
 #include "frame_parser.h"
 #include "hid_class.h"
+#include "idle_ticker.h"
 #include "link_events.h"
 #include "parameter_blocks.h"
 #include "preset_store.h"
@@ -51,6 +52,7 @@ public:
     // state directly and poll for the pedal's answers. Keep f short.
     template <typename F>
     auto withLinkLock(F&& f) {
+        const WakeScheduler wakeAfterUnlock{schedulerTicker_};  // f may have left work for it
         std::lock_guard lock(linkLock_);
         return f(blocks_, encoder_);
     }
@@ -60,11 +62,15 @@ public:
     PresetStore& presets() { return presets_; }
 
 private:
+    struct WakeScheduler {
+        IdleTicker& ticker;
+        ~WakeScheduler() { ticker.wake(); }
+    };
+
     void hidThread();
     void Download_read();
     void Download_write();
     void sendFrame();
-    bool sleepTick();
     bool waitFor(const std::atomic<bool>& flag);
 
     LinkEvents& events_;
@@ -79,6 +85,11 @@ private:
     HIDClass hidClass_;
 
     std::array<std::uint8_t, 1024> frame_{};  // the scheduler's frame buffer
+    // The scheduler rests after a whole turn of the ring without a frame, until an encoder
+    // entry, a transfer or an answer of the pedal brings work; the loader rests while the
+    // receive ring gets no bytes.
+    IdleTicker schedulerTicker_{options_.tick};
+    IdleTicker loaderTicker_{options_.tick};
     std::atomic<bool> loaderReady_{false};
     std::atomic<bool> stopping_{false};
     std::mutex stopMutex_;

@@ -44,6 +44,10 @@ void HIDClass::deviceMatched(const DeviceInfo& device) {
     const OpenResult result = backend_->open(device.path);
     if (result != OpenResult::Ok) {
         if (result == OpenResult::NoPermission) {
+            {
+                std::lock_guard lock(deviceMutex_);
+                deniedNode_ = device.path;
+            }
             presence_ = PedalPresence::NoPermission;
             linkLog("pedal present at " + device.path + " but no permission to open it");
         } else {
@@ -56,6 +60,7 @@ void HIDClass::deviceMatched(const DeviceInfo& device) {
         currentDevice_ = device.path;
     }
     isConnected_ = true;
+    ring_.wakeReader();
     presence_ = PedalPresence::Connected;
     linkLog("pedal connected at " + device.path);
     Report greeting{};  // an empty report: count 0
@@ -69,6 +74,7 @@ void HIDClass::deviceRemoved(const DeviceInfo& device) {
             currentDevice_.clear();
         }
         isConnected_ = false;
+        ring_.wakeReader();  // the loader stops reading
         presence_ = PedalPresence::Removed;
         backend_->close(device.path);
         backend_->stop();
@@ -130,6 +136,11 @@ std::vector<DeviceInfo> HIDClass::deviceRefs() const {
 std::string HIDClass::currentDevice() const {
     std::lock_guard lock(deviceMutex_);
     return currentDevice_;
+}
+
+std::string HIDClass::deniedNode() const {
+    std::lock_guard lock(deviceMutex_);
+    return deniedNode_;
 }
 
 }  // namespace quorvex

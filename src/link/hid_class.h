@@ -39,6 +39,8 @@ public:
     PedalPresence presence() const { return presence_.load(); }
     std::vector<DeviceInfo> deviceRefs() const;
     std::string currentDevice() const;
+    // The node of the last pedal that was found but could not be opened for lack of permission.
+    std::string deniedNode() const;
 
     // HidBackendListener (HID thread).
     void deviceMatched(const DeviceInfo& device) override;
@@ -55,9 +57,10 @@ private:
     RxRing& ring_;
     LinkEvents& events_;
 
-    mutable std::mutex deviceMutex_;  // guards deviceRefs_ and currentDevice_
+    mutable std::mutex deviceMutex_;  // guards deviceRefs_, currentDevice_ and deniedNode_
     std::vector<DeviceInfo> deviceRefs_;
     std::string currentDevice_;
+    std::string deniedNode_;
     int currentIndex_ = 0;
 
     std::atomic<bool> isConnected_{false};

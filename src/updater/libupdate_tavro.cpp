@@ -26,7 +26,7 @@ int libupdate_tavro::connectDeviceUpdate(const std::string& name, const std::str
     hidclass_.setDeviceName(name);
     hidclass_.setDeviceVersion(version);
     if (!hidclass_.OpenDevice()) {
-        linkLog("updater: no device to open");
+        updaterLog("no device to open");
         hidclass_.disconnectDevice();
         return -1;
     }

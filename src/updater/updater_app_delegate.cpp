@@ -45,11 +45,12 @@ void AppDelegate::connected(int result) {
                         isNeedUpdate_ = true;
                         connectToModeB();
                     },
-                    [this] { connectToModeL(); }, [] { linkLog("updater: the pedal could not be released"); });
+                    [this] { connectToModeL(); }, [] { updaterLog("the pedal could not be released"); });
 }
 
 void AppDelegate::connectFail() {
-    alertAndQuit(update_->hidclass().noPermission() ? noPermissionText() : noPedalText(), 1);
+    const auto& hid = update_->hidclass();
+    alertAndQuit(hid.noPermission() ? noPermissionText(hid.deniedNode()) : noPedalText(), 1);
 }
 
 void AppDelegate::connectToModeA() { launchEditorAndQuit(); }

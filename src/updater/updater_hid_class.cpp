@@ -111,12 +111,16 @@ void HIDClass::connectHID() {
 }
 
 void HIDClass::deviceMatched(const DeviceInfo& device) {
-    linkLog("updater: matching device " + device.path + " product " + std::to_string(device.product));
+    updaterLog("matching device " + device.path + " product " + std::to_string(device.product));
     // Every matching device is opened, so that probing can move on to the next one.
     const OpenResult opened = backend_->open(device.path);
     if (opened != OpenResult::Ok) {
-        if (opened == OpenResult::NoPermission) noPermission_ = true;
-        linkLog("updater: cannot open " + device.path);
+        if (opened == OpenResult::NoPermission) {
+            std::lock_guard lock(deviceMutex_);
+            deniedNode_ = device.path;
+            noPermission_ = true;
+        }
+        updaterLog("cannot open " + device.path);
         return;
     }
     // Devices arrive one by one: the list is refreshed with each, so that probing can reach
@@ -137,7 +141,7 @@ void HIDClass::deviceRemoved(const DeviceInfo& device) {
             currentDevice_.clear();
         }
         connected_ = false;
-        linkLog("updater: pedal removed");
+        updaterLog("pedal removed");
         return;
     }
     connectHID();
@@ -177,7 +181,7 @@ void HIDClass::identify(const std::string& path, const std::uint8_t* report) {
         versionMatches_ = std::memcmp(report + kVersionAt, expected.data(), kVersionSize) == 0;
     }
     for (const DeviceInfo& other : others) backend_->close(other.path);
-    linkLog(std::string("updater: pedal identified in mode ") + mode_.load());
+    updaterLog(std::string("pedal identified in mode ") + mode_.load());
 }
 
 void HIDClass::putRX_buffer(const std::uint8_t* bytes, std::size_t n) {
@@ -204,6 +208,11 @@ bool HIDClass::write_frame(const std::uint8_t* bytes, std::size_t n) {
 std::string HIDClass::currentDevice() const {
     std::lock_guard lock(deviceMutex_);
     return currentDevice_;
+}
+
+std::string HIDClass::deniedNode() const {
+    std::lock_guard lock(deviceMutex_);
+    return deniedNode_;
 }
 
 }  // namespace quorvex::updater

@@ -63,6 +63,8 @@ public:
     bool versionMatches() const { return versionMatches_; }
     // A matching device was there, but this user may not open it (no udev rule).
     bool noPermission() const { return noPermission_; }
+    // The node of that device, for telling the user what to do about it.
+    std::string deniedNode() const;
 
     // HidBackendListener (HID thread).
     void deviceMatched(const DeviceInfo& device) override;
@@ -88,9 +90,10 @@ private:
     FrameBlock updateCallBackData_;
     std::thread thread_;
 
-    mutable std::mutex deviceMutex_;  // guards deviceRefs_, currentDevice_, currentIndex_
+    mutable std::mutex deviceMutex_;  // guards deviceRefs_, currentDevice_, currentIndex_, deniedNode_
     std::vector<DeviceInfo> deviceRefs_;
     std::string currentDevice_;
+    std::string deniedNode_;
     std::size_t currentIndex_ = 0;
 
     std::atomic<bool> connected_{false};

@@ -1,4 +1,6 @@
 #pragma once
+#include "access_diagnosis.h"
+
 #include <QString>
 
 namespace quorvex::updater {
@@ -7,10 +9,9 @@ namespace quorvex::updater {
 inline QString noPedalText() {
     return QStringLiteral("No device connected! Please reconnect your QUORVEX III and try again.");
 }
-inline QString noPermissionText() {
-    return QStringLiteral(
-        "A QUORVEX III is connected, but this user may not open it.\nInstall the udev rule (see "
-        "the README), then unplug the pedal and plug it in again.");
+// node: the device the updater was refused.
+inline QString noPermissionText(const std::string& node) {
+    return QString::fromStdString(diagnoseAccess(node).text());
 }
 inline QString firmwareTooLowText() {
     return QString::fromUtf8(

@@ -44,7 +44,7 @@ void XBUpdateTool::startUpdateDevice(const std::string& deviceName, const std::s
     fail_ = std::move(fail);
     progress_ = std::move(progress);
     stepInfo_ = std::move(stepInfo);
-    linkLog("updating " + deviceName + " with " + filePath);
+    updaterLog("updating " + deviceName + " with " + filePath);
     if (!runUpdate(filePath)) return;
     if (progress_) progress_(1.0F);
     if (success) success();
@@ -59,9 +59,9 @@ bool XBUpdateTool::runUpdate(const std::string& filePath) {
     }
     image_ = std::move(std::get<FirmwareImage>(read));
     eraseReplyCmd_ = image_.eraseReplyCommand;
-    linkLog("firmware image: " + image_.text);
+    updaterLog("firmware image: " + image_.text);
 
-    if (!updateSendNoUseCMD()) linkLog("Send start command fail");  // the handshake decides
+    if (!updateSendNoUseCMD()) updaterLog("Send start command fail");  // the handshake decides
     if (!updateShakeHands()) return false;
     CurretnUpdataSector = 0;
     for (std::size_t i = 0; i < image_.tags.size(); ++i) {
@@ -90,7 +90,7 @@ bool XBUpdateTool::updateShakeHands() {
 void XBUpdateTool::updateJumpToApp() {
     updateStepWithInfo("Starting the new firmware");
     const std::uint8_t zero = 0;
-    if (!sendCommand(bootloader::kJump, {&zero, 1})) linkLog("JUMP TO APP FAIL");
+    if (!sendCommand(bootloader::kJump, {&zero, 1})) updaterLog("JUMP TO APP FAIL");
 }
 
 bool XBUpdateTool::erasureMCUAtIndex(std::size_t index) {
@@ -110,13 +110,13 @@ bool XBUpdateTool::updateAppFileHandle(std::size_t index) {
     _tagIndex = index;
     const FirmwareTag& tag = image_.tags[index];
     if (!tag.erased) {
-        linkLog("跳过擦除");
+        updaterTrace("跳过擦除");
         return true;
     }
     if (!erasureMCUAtIndex(index)) return false;
     const std::size_t pages = tag.dataSize / bootloader::kPageSize;
     const std::size_t rest = tag.dataSize % bootloader::kPageSize;
-    linkLog(format("开始发送TagData: 位置(%d),大小(%d),起始SectorAddrStar(%d),最后一包(%d)",
+    updaterTrace(format("开始发送TagData: 位置(%d),大小(%d),起始SectorAddrStar(%d),最后一包(%d)",
                    static_cast<int>(tag.dataOffset), static_cast<int>(tag.dataSize), tag.sector,
                    static_cast<int>(rest)));
     updateStepWithInfo(format("Writing area %d", static_cast<int>(index + 1)));
@@ -154,7 +154,7 @@ bool XBUpdateTool::updateWaitTimeOut(int expectedCommand, milliseconds time, boo
     if (!timeOutSemaphore.wait(time)) {
         if (aborted_) return false;
         const int last = currentReplyCmd;
-        linkLog(format("TTTTTTT:cmd(%d)= %d:%d", expectedCommand, static_cast<int>(_tagIndex), last));
+        updaterTrace(format("TTTTTTT:cmd(%d)= %d:%d", expectedCommand, static_cast<int>(_tagIndex), last));
         const char* pattern = erasing ? "Erasure time out(%d=%d:%d)" : "Check reply time out(%d=%d:%d)";
         updateFailWithReason(format(pattern, static_cast<int>(_tagIndex), expectedCommand, last), FailureType::TimeOut);
         return false;
@@ -170,10 +170,10 @@ void XBUpdateTool::readAppUpdateData(const std::uint8_t* frame, std::size_t size
     if (size < kFrameOverhead + 1) return;
     const int command = frame[4];
     const int result = frame[5];
-    linkLog(format("cmd(%d-%d): %d", command, result, static_cast<int>(CurretnUpdataSector.load())));
+    updaterTrace(format("cmd(%d-%d): %d", command, result, static_cast<int>(CurretnUpdataSector.load())));
     if (command == eraseReplyCmd_) {
         if (result != 1) {
-            linkLog("擦除回复有异常");
+            updaterLog("擦除回复有异常");
             updateFailWithReason("Erasure reply rrror", FailureType::Error);
         } else {
             currentReplyCmd = command;
@@ -185,7 +185,7 @@ void XBUpdateTool::readAppUpdateData(const std::uint8_t* frame, std::size_t size
         const std::size_t end = size - 2;  // the texts stop before the check value
         const std::string version = printable(frame + 2, std::min<std::size_t>(6, end - 2));
         const std::string info = end > 8 ? printable(frame + 8, std::min<std::size_t>(32, end - 8)) : std::string();
-        linkLog("握手回复:" + version + " -- " + info);
+        updaterLog("握手回复:" + version + " -- " + info);
         currentReplyCmd = command;
     } else {
         return;
@@ -205,14 +205,14 @@ bool XBUpdateTool::sendCommand(std::uint8_t command, std::span<const std::uint8_
 
 void XBUpdateTool::updateFailWithReason(const std::string& reason, FailureType type) {
     const std::string prefix = kPrefixes[static_cast<int>(type)];
-    linkLog(prefix + ":" + reason);
+    updaterLog(prefix + ":" + reason);
     // Only the first failure is told: whatever follows is its consequence.
     if (failed_.exchange(true) || aborted_) return;
     if (fail_) fail_(prefix + reason);
 }
 
 void XBUpdateTool::updateStepWithInfo(const std::string& info) {
-    linkLog("step --- " + info);
+    updaterTrace("step --- " + info);
     if (stepInfo_) stepInfo_(info);
 }
 

@@ -49,8 +49,8 @@ private slots:
     void tellsWhyItWaits() {
         LoadDataWindowController window;
         QVERIFY(window.statusLabel()->text().contains(QStringLiteral("Waiting for the QUORVEX III")));
-        window.setPedalState(LoadDataWindowController::PedalState::NoPermission);
-        QVERIFY(window.statusLabel()->text().contains(QStringLiteral("may not open it")));
+        window.showAccessProblem(QStringLiteral("A QUORVEX III is connected (device /dev/hidraw3), but ..."));
+        QVERIFY(window.statusLabel()->text().contains(QStringLiteral("/dev/hidraw3")));
         window.setPedalState(LoadDataWindowController::PedalState::Loading);
         QVERIFY(window.statusLabel()->text().startsWith(QStringLiteral("Loading")));
         QCOMPARE(window.progressBar()->accessibleName(), QStringLiteral("progressBar"));

@@ -3,14 +3,21 @@
 namespace quorvex {
 
 bool RxRing::put(const std::uint8_t* bytes, std::size_t n) {
-    std::lock_guard lock(mutex_);
-    if (n > kCapacity - count_) return false;
-    for (std::size_t i = 0; i < n; ++i) {
-        bytes_[writeIndex_] = bytes[i];
-        writeIndex_ = (writeIndex_ + 1) % kCapacity;
+    {
+        std::lock_guard lock(mutex_);
+        if (n > kCapacity - count_) return false;
+        for (std::size_t i = 0; i < n; ++i) {
+            bytes_[writeIndex_] = bytes[i];
+            writeIndex_ = (writeIndex_ + 1) % kCapacity;
+        }
+        count_ += n;
     }
-    count_ += n;
+    wakeReader();
     return true;
+}
+
+void RxRing::wakeReader() const {
+    if (wakeup_) wakeup_();
 }
 
 bool RxRing::get(std::size_t n, std::uint8_t* out) {

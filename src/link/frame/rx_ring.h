@@ -2,6 +2,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 
 namespace quorvex {
@@ -11,6 +12,12 @@ namespace quorvex {
 class RxRing {
 public:
     static constexpr std::size_t kCapacity = 10240;
+
+    // Called after every put and by wakeReader, outside the ring's mutex: the reader may
+    // rest until then. Set before the writer starts.
+    void setWakeup(std::function<void()> wakeup) { wakeup_ = std::move(wakeup); }
+    // The writer's state changed (the device came or went): the reader should look.
+    void wakeReader() const;
 
     bool put(const std::uint8_t* bytes, std::size_t n);
     bool get(std::size_t n, std::uint8_t* out);
@@ -24,6 +31,7 @@ private:
     std::size_t count_ = 0;
     std::size_t writeIndex_ = 0;
     std::size_t readIndex_ = 0;
+    std::function<void()> wakeup_;
 };
 
 }  // namespace quorvex

@@ -1,5 +1,7 @@
 #include "hidraw_backend.h"
 
+#include "link_log.h"
+
 #include <QString>
 
 #include <hidapi/hidapi.h>
@@ -30,7 +32,6 @@ using Clock = std::chrono::steady_clock;
 namespace {
 constexpr auto kRescanPeriod = 500ms;      // without udev events
 constexpr auto kErrorRescanGap = 100ms;    // after a failed read, at most this often
-constexpr int kReadPollMs = 1;             // hidapi gives no fd to wait on: look at open devices this often
 constexpr auto kPermissionWait = 2000ms;
 constexpr auto kPermissionRetry = 100ms;
 constexpr int kBurst = 64;                 // reports read from one device per turn
@@ -46,8 +47,8 @@ OpenResult nodeAccess(const std::string& path) {
     return OpenResult::Failed;
 }
 
-// hidapi 0.13 crashes when hid_open_path is handed a node that is not hidraw, so check
-// through sysfs that the character device belongs to the hidraw subsystem.
+// Reports are written into the node as they are, so check through sysfs that the
+// character device belongs to the hidraw subsystem before opening it.
 bool isHidrawNode(const std::string& path) {
     struct stat status {};
     if (::stat(path.c_str(), &status) != 0 || !S_ISCHR(status.st_mode)) return false;
@@ -89,9 +90,11 @@ private:
 };
 }  // namespace
 
+// The node is read and written directly (hidapi is used to enumerate only), so that the
+// run loop can sleep in poll() on the node until the pedal sends a report.
 struct HidrawBackend::OpenDevice {
-    std::mutex mutex;  // shared by read, write and close: a handle is never closed under a write
-    hid_device* handle = nullptr;
+    std::mutex mutex;  // shared by read, write and close: a node is never closed under a write
+    int fd = -1;
 };
 
 HidrawBackend::HidrawBackend() : stopFd_(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
@@ -117,27 +120,24 @@ void HidrawBackend::run(const DeviceMatch& match, HidBackendListener& listener) 
     match_ = match;
     listener_ = &listener;
     UdevMonitor udev;
-    if (udev.fd() < 0) std::fprintf(stderr, "hidraw: no udev events, looking for the pedal every 500 ms\n");
+    if (udev.fd() < 0) transportLog("hidraw: no udev events, looking for the pedal every 500 ms");
     if (!stopRequested_) rescan();
     auto nextRescan = Clock::now() + kRescanPeriod;
     auto nextErrorRescan = Clock::now();
 
     while (!stopRequested_) {
-        bool anyOpen;
+        std::vector<pollfd> fds{{stopFd_, POLLIN, 0}, {udev.fd(), POLLIN, 0}};
         {
             std::lock_guard lock(openedMutex_);
-            anyOpen = !opened_.empty();
+            for (const auto& entry : opened_) fds.push_back({entry.second->fd, POLLIN, 0});
         }
         int timeout = -1;
-        if (anyOpen)
-            timeout = kReadPollMs;
-        else if (udev.fd() < 0)
+        if (udev.fd() < 0)
             timeout = static_cast<int>(std::max<std::chrono::milliseconds::rep>(
                 std::chrono::ceil<std::chrono::milliseconds>(nextRescan - Clock::now()).count(), 0));
         if (stopFd_ < 0 && (timeout < 0 || timeout > 50)) timeout = 50;  // no eventfd: look at the flag
 
-        pollfd fds[2] = {{stopFd_, POLLIN, 0}, {udev.fd(), POLLIN, 0}};
-        ::poll(fds, 2, timeout);
+        ::poll(fds.data(), fds.size(), timeout);
         if (stopRequested_) break;
 
         bool look = false;
@@ -145,7 +145,7 @@ void HidrawBackend::run(const DeviceMatch& match, HidBackendListener& listener) 
             udev.drain();
             look = true;
         }
-        if (anyOpen) {
+        if (std::any_of(fds.begin() + 2, fds.end(), [](const pollfd& fd) { return fd.revents != 0; })) {
             const auto failed = readInputs();
             for (const auto& path : failed) forget(path);
             if (!failed.empty() && Clock::now() >= nextErrorRescan) {
@@ -213,14 +213,14 @@ std::vector<std::string> HidrawBackend::readInputs() {
     std::array<std::uint8_t, kMaxInputReport> buffer{};
     for (const auto& [path, device] : devices) {
         for (int i = 0; i < kBurst; ++i) {
-            int n;
+            ssize_t n;
             {
                 std::lock_guard lock(device->mutex);
-                if (!device->handle) break;  // closed meanwhile, perhaps by a listener
-                n = hid_read_timeout(device->handle, buffer.data(), buffer.size(), 0);
+                if (device->fd < 0) break;  // closed meanwhile, perhaps by a listener
+                n = ::read(device->fd, buffer.data(), buffer.size());
             }
             if (n > 0) listener_->inputReport(path, buffer.data(), static_cast<std::size_t>(n));
-            if (n < 0) failed.push_back(path);  // hidapi reports an unplugged device this way
+            if (n < 0 && errno != EAGAIN && errno != EINTR) failed.push_back(path);  // unplugged: ENODEV, EIO
             if (n <= 0) break;
         }
     }
@@ -236,12 +236,12 @@ OpenResult HidrawBackend::open(const std::string& path) {
         OpenResult result = nodeAccess(path);
         if (result == OpenResult::Ok) {
             if (!isHidrawNode(path)) {
-                std::fprintf(stderr, "hidraw: %s is no hidraw device\n", path.c_str());
+                transportWarning("hidraw: " + path + " is no hidraw device");
                 return OpenResult::Failed;
             }
-            if (hid_device* handle = hid_open_path(path.c_str())) {
+            if (const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC); fd >= 0) {
                 auto device = std::make_shared<OpenDevice>();
-                device->handle = handle;
+                device->fd = fd;
                 std::lock_guard lock(openedMutex_);
                 opened_[path] = std::move(device);
                 return OpenResult::Ok;
@@ -250,15 +250,15 @@ OpenResult HidrawBackend::open(const std::string& path) {
             if (result == OpenResult::Ok) result = OpenResult::Failed;
         }
         if (result == OpenResult::NotFound) {
-            std::fprintf(stderr, "hidraw: no pedal at %s\n", path.c_str());
+            transportWarning("hidraw: no pedal at " + path);
             return result;
         }
         if (result == OpenResult::Failed) {
-            std::fprintf(stderr, "hidraw: cannot open the pedal at %s\n", path.c_str());
+            transportWarning("hidraw: cannot open the pedal at " + path);
             return result;
         }
         if (Clock::now() >= deadline || stopRequested_) {
-            std::fprintf(stderr, "hidraw: pedal found at %s but no permission to open it\n", path.c_str());
+            transportWarning("hidraw: pedal found at " + path + " but no permission to open it");
             return result;
         }
         std::this_thread::sleep_for(kPermissionRetry);
@@ -275,8 +275,8 @@ void HidrawBackend::close(const std::string& path) {
         opened_.erase(it);
     }
     std::lock_guard lock(device->mutex);  // waits for a write in progress
-    if (device->handle) hid_close(device->handle);
-    device->handle = nullptr;
+    if (device->fd >= 0) ::close(device->fd);
+    device->fd = -1;
 }
 
 void HidrawBackend::closeAll() {
@@ -300,9 +300,9 @@ bool HidrawBackend::writeReport(const std::string& path, const Report& report) {
     std::array<std::uint8_t, kReportSize + 1> buffer{};  // report ID 0, then the 64 bytes
     std::copy(report.begin(), report.end(), buffer.begin() + 1);
     std::lock_guard lock(device->mutex);
-    if (!device->handle) return false;
+    if (device->fd < 0) return false;
     // The kernel may count the written bytes with or without the report ID: any is success.
-    return hid_write(device->handle, buffer.data(), buffer.size()) > 0;
+    return ::write(device->fd, buffer.data(), buffer.size()) > 0;
 }
 
 }  // namespace quorvex

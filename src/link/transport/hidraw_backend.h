@@ -10,8 +10,10 @@
 
 namespace quorvex {
 
-// The real pedal through Linux hidraw (hidapi). Arrival and removal come from udev events,
-// or from re-enumerating every half second where no udev daemon runs (containers).
+// The real pedal through Linux hidraw: hidapi enumerates, the nodes are read and written
+// directly, and the run loop sleeps in poll() until a report, a udev event or stop() comes.
+// Arrival and removal come from udev events, or from re-enumerating every half second where
+// no udev daemon runs (containers).
 class HidrawBackend : public HidBackend {
 public:
     HidrawBackend();

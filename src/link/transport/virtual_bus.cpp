@@ -1,5 +1,7 @@
 #include "virtual_bus.h"
 
+#include "link_log.h"
+
 #include <QByteArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,7 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 #include <poll.h>
@@ -95,7 +96,7 @@ bool DeviceSocket::listen() {
     if (listener_ >= 0) return true;
     sockaddr_un finalAddress{};
     if (!fillAddress(finalAddress, path_)) {
-        std::fprintf(stderr, "vbus: socket path too long: %s\n", path_.c_str());
+        transportWarning("vbus: socket path too long: " + path_);
         return false;
     }
     const std::size_t slash = path_.rfind('/');
@@ -115,7 +116,7 @@ bool DeviceSocket::listen() {
     ::unlink(bindPath.c_str());
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 || ::listen(fd, 8) != 0 ||
         (viaHidden && ::rename(hidden.c_str(), path_.c_str()) != 0)) {
-        std::fprintf(stderr, "vbus: cannot listen at %s: %s\n", path_.c_str(), std::strerror(errno));
+        transportWarning("vbus: cannot listen at " + path_ + ": " + std::strerror(errno));
         ::unlink(bindPath.c_str());
         ::close(fd);
         return false;

@@ -1,10 +1,11 @@
 #include "virtual_bus_backend.h"
 
+#include "link_log.h"
+
 #include "virtual_bus.h"
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include <dirent.h>
@@ -79,7 +80,7 @@ void VirtualBusBackend::run(const DeviceMatch& match, HidBackendListener& listen
         }
         const int ready = ::poll(fds.data(), fds.size(), pollTimeout());
         if (ready < 0 && errno != EINTR) {
-            std::fprintf(stderr, "vbus: poll failed: %s\n", std::strerror(errno));
+            transportWarning(std::string("vbus: poll failed: ") + std::strerror(errno));
             ::usleep(100'000);
             continue;
         }
@@ -192,7 +193,7 @@ void VirtualBusBackend::tryConnect(const std::string& path) {
         return;
     }
     if (path.size() >= sizeof address.sun_path) {
-        std::fprintf(stderr, "vbus: socket path too long, ignored: %s\n", path.c_str());
+        transportWarning("vbus: socket path too long, ignored: " + path);
         retries_.erase(path);
         return;
     }
@@ -244,7 +245,7 @@ void VirtualBusBackend::handleDatagram(const std::shared_ptr<Connection>& connec
     if (!connection->described) {
         const auto descriptor = vbus::decodeDescriptor({data, len});
         if (!descriptor) {
-            std::fprintf(stderr, "vbus: %s sent no valid descriptor, ignored\n", connection->path.c_str());
+            transportWarning("vbus: " + connection->path + " sent no valid descriptor, ignored");
             drop(connection, std::nullopt);
             return;
         }
