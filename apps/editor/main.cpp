@@ -1,6 +1,7 @@
 // quorvex-editor: the QUORVEX III editor.
 #include "editor_app.h"
 #include "pedal_lock.h"
+#include "window_program.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -21,7 +22,7 @@ void onSignal(int) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    const auto app = quorvex::makeWindowApplication(argc, argv);
     // Settings go to $XDG_CONFIG_HOME/quorvex/QUORVEX III.conf (QSettings needs both names).
     QApplication::setOrganizationName(QStringLiteral("quorvex"));
     QApplication::setApplicationName(QStringLiteral("QUORVEX III"));
@@ -41,7 +42,7 @@ int main(int argc, char** argv) {
                                         QStringLiteral("Save the main window as PNG once loaded, then quit."),
                                         QStringLiteral("file"));
     parser.addOptions({virtualPedal, bus, screenshot});
-    parser.process(app);
+    parser.process(*app);
 
     std::unique_ptr<QSocketNotifier> signalNotifier;
     if (::pipe(signalPipe) == 0) {

@@ -7,6 +7,7 @@
 #include "updater_app_delegate.h"
 #include "updater_window.h"
 #include "virtual_bus_backend.h"
+#include "window_program.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -16,7 +17,7 @@
 
 int main(int argc, char** argv) {
     using namespace quorvex;
-    QApplication app(argc, argv);
+    const auto app = makeWindowApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("QUORVEX III Updater"));
     QApplication::setApplicationVersion(QStringLiteral(QUORVEX_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvex.Updater"));
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
                                                      "data folders)."),
                                       QStringLiteral("file"));
     parser.addOptions({bus, firmware});
-    parser.process(app);
+    parser.process(*app);
 
     PedalLock lock("quorvex-updater", parser.value(bus).toStdString());
     if (!lock.acquired()) {
@@ -70,5 +71,5 @@ int main(int argc, char** argv) {
     QObject::connect(&window, &updater::UpdaterWindow::closeRequested, &delegate,
                      &updater::AppDelegate::CloseButtonClick);
     QTimer::singleShot(0, &delegate, &updater::AppDelegate::applicationDidFinishLaunching);
-    return app.exec();
+    return app->exec();
 }

@@ -51,13 +51,13 @@ void DeviceThread::SendPresetsDataToDevice(BlockType type, const std::uint32_t* 
 
 void DeviceThread::hidThread() { hidClass_.OpenHidDevice(); }
 
-// Waits, a millisecond at a time, until flag is set; false on shutdown.
-bool DeviceThread::waitFor(const std::atomic<bool>& flag) {
-    std::unique_lock lock(stopMutex_);
-    while (!flag) {
-        if (stopSignal_.wait_for(lock, std::chrono::milliseconds(1), [this] { return stopping_.load(); })) return false;
+// Rests until flag is set by a thread that then wakes ticker; false on shutdown.
+bool DeviceThread::waitFor(const std::atomic<bool>& flag, IdleTicker& ticker) {
+    for (;;) {
+        const std::uint64_t seen = ticker.wakes();
+        if (flag) return true;
+        if (ticker.restUntilWoken(seen) == 0) return false;
     }
-    return true;
 }
 
 void DeviceThread::sendFrame() {
@@ -76,7 +76,7 @@ void DeviceThread::Download_read() {
         if (stopSignal_.wait_for(lock, options_.startDelay, [this] { return stopping_.load(); })) return;
     }
     // The greeting waits for a pedal whose replies the loader is ready to parse.
-    if (!waitFor(loaderReady_)) return;
+    if (!waitFor(loaderReady_, schedulerTicker_)) return;
     {
         std::lock_guard lock(linkLock_);
         CommandEncoder::buildStartFrame(frame_.data());
@@ -124,10 +124,11 @@ void DeviceThread::Download_write() {
         std::unique_lock lock(stopMutex_);
         if (stopSignal_.wait_for(lock, options_.startDelay, [this] { return stopping_.load(); })) return;
     }
-    if (!waitFor(hidClass_.isConnectedFlag())) return;
+    if (!waitFor(hidClass_.isConnectedFlag(), loaderTicker_)) return;  // the HID thread wakes the ring's reader
     parser_.reset();
     ring_.reset();
     loaderReady_ = true;
+    schedulerTicker_.wake();
     while (hidClass_.isConnected()) {
         const std::uint64_t seen = loaderTicker_.wakes();
         const bool bytesWaiting = ring_.size() > 0;

@@ -71,7 +71,7 @@ private:
     void Download_read();
     void Download_write();
     void sendFrame();
-    bool waitFor(const std::atomic<bool>& flag);
+    bool waitFor(const std::atomic<bool>& flag, IdleTicker& ticker);
 
     LinkEvents& events_;
     LinkOptions options_;
