@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <set>
 
 namespace quorvex {
 namespace {
@@ -19,7 +20,7 @@ public:
     std::vector<DeviceInfo> copyDevices() override { return devices; }
     OpenResult open(const std::string& path) override {
         opened.push_back(path);
-        return OpenResult::Ok;
+        return refused.count(path) ? OpenResult::NoPermission : OpenResult::Ok;
     }
     void close(const std::string& path) override { closed.push_back(path); }
     bool writeReport(const std::string& path, const Report&) override {
@@ -29,6 +30,7 @@ public:
 
     std::vector<DeviceInfo> devices;
     std::vector<std::string> opened, closed, writes;
+    std::set<std::string> refused;  // nodes this user may not open
     int stops = 0;
 };
 
@@ -82,6 +84,19 @@ TEST_F(HIDClassTest, OnlyWhole64ByteReportsOfTheCurrentDeviceFillTheRing) {
     tooMany[0] = 63;
     deliver("/dev/hidraw3", tooMany);
     EXPECT_EQ(ring.size(), 73u);
+}
+
+TEST_F(HIDClassTest, ARefusedPedalIsToldWithItsNodeAndAnOpenableOneStillConnects) {
+    backend->devices = {pedalAt("/dev/hidraw4"), pedalAt("/dev/hidraw5")};
+    backend->refused = {"/dev/hidraw4"};
+    hid->deviceMatched(backend->devices[0]);
+    EXPECT_FALSE(hid->isConnected());
+    EXPECT_EQ(hid->presence(), PedalPresence::NoPermission);
+    EXPECT_EQ(hid->deniedNode(), "/dev/hidraw4");
+
+    hid->deviceMatched(backend->devices[1]);
+    EXPECT_TRUE(hid->isConnected());
+    EXPECT_EQ(hid->presence(), PedalPresence::Connected);
 }
 
 TEST_F(HIDClassTest, RemovingADeviceListedBeforeTheCurrentOneKeepsItCurrent) {
