@@ -19,7 +19,6 @@
 #include <fstream>
 #include <mutex>
 #include <random>
-#include <sstream>
 #include <thread>
 
 #include <spawn.h>
@@ -52,20 +51,20 @@ public:
     Child& operator=(const Child&) = delete;
     pid_t pid() const { return pid_; }
 
-    // User plus system time so far, in clock ticks; negative once the child is gone.
-    long cpuTicks() const {
-        std::ifstream stat("/proc/" + std::to_string(pid_) + "/stat");
-        std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
-        const auto close = text.rfind(')');
-        if (close == std::string::npos) return -1;
-        std::istringstream fields(text.substr(close + 2));
-        std::string field;
-        long utime = 0, stime = 0;
-        for (int i = 3; i <= 15 && fields >> field; ++i) {  // field 3 is the state
-            if (i == 14) utime = std::stol(field);
-            if (i == 15) stime = std::stol(field);
+    // Nanoseconds its threads have run so far (the scheduler's own count, finer than the
+    // clock ticks of /proc/PID/stat); negative once the child is gone.
+    double cpuNanoseconds() const {
+        std::error_code error;
+        double total = 0.0;
+        int threads = 0;
+        for (const auto& task : std::filesystem::directory_iterator("/proc/" + std::to_string(pid_) + "/task", error)) {
+            double ran = 0.0;
+            if (std::ifstream(task.path() / "schedstat") >> ran) {
+                total += ran;
+                ++threads;
+            }
         }
-        return utime + stime;
+        return threads > 0 ? total : -1.0;
     }
 
 private:
@@ -85,16 +84,16 @@ void BM_EditorIdleCpu(benchmark::State& state) {
         std::this_thread::sleep_for(300ms);
         Child editor({QUORVEX_EDITOR_PROGRAM, "--bus", (dir / "bus").string()});
         std::this_thread::sleep_for(10s);  // start-up, the presets, the main window
-        const long before = editor.cpuTicks();
+        const double before = editor.cpuNanoseconds();
         const auto start = Clock::now();
         std::this_thread::sleep_for(window);
-        const long after = editor.cpuTicks();
+        const double after = editor.cpuNanoseconds();
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         if (pedal.pid() <= 0 || editor.pid() <= 0 || before < 0 || after < 0) {
             state.SkipWithError("the editor or the pedal did not run");
             break;
         }
-        percent = 100.0 * static_cast<double>(after - before) / static_cast<double>(::sysconf(_SC_CLK_TCK)) / seconds;
+        percent = 100.0 * (after - before) / 1e9 / seconds;
         state.SetIterationTime(seconds);
     }
     std::filesystem::remove_all(dir);
