@@ -39,56 +39,48 @@ protected:
     LinkHarness harness;
 };
 
-TEST_F(SlotUploads, AnImpulseResponseGoesUpInFourAcknowledgedChunks) {
+// Both uploads send their 512 values as byte planes, high byte first, one chunk each,
+// then the name; the pedal keeps them and the name under the slot.
+TEST_F(SlotUploads, ValuesGoUpAsBytePlanesThenTheName) {
     pedal::VirtualPedal& pedal = start();
-    IrUploadData data;
-    for (std::size_t i = 0; i < data.samples.size(); ++i) data.samples[i] = static_cast<std::uint32_t>(0x10203 * i) & 0xFFFFFF;
-    const std::string name = "LONG CAB NAME";
-    std::copy_n(name.begin(), data.name.size(), data.name.begin());
-    auto upload = makeIrUpload(harness.link(), 3, data, kSlotUploadLimit, 1ms);
-    ASSERT_EQ(testing::runToEnd(*upload), LinkTransfer::End::Done);
-
-    const auto sent = payloads(pedal, cmd::IrChunk);
-    ASSERT_EQ(sent.size(), 4u);
-    for (std::uint8_t chunk = 1; chunk <= 3; ++chunk) {
-        const auto& p = sent[chunk - 1u];
-        ASSERT_EQ(p.size(), 514u);
-        EXPECT_EQ(p[0], 3);
-        EXPECT_EQ(p[1], chunk);
-        for (std::size_t i = 0; i < 512; ++i)
-            ASSERT_EQ(p[2 + i], (data.samples[i] >> (8 * (3 - chunk))) & 0xFF) << int(chunk) << " " << i;
+    IrUploadData ir;
+    AmpUploadData amp;
+    for (std::uint32_t i = 0; i < 512; ++i) {
+        ir.samples[i] = (0x10203 * i) & 0xFFFFFF;
+        amp.words[i] = 0x01020304u * (i + 1);
     }
-    EXPECT_EQ(sent[3], (std::vector<std::uint8_t>{3, 4, 'L', 'O', 'N', 'G', ' ', 'C', 'A', 'B', ' ', 'N', 'A'}));
-    const pedal::IrSlot slot = pedal.irSlot(3);
-    EXPECT_TRUE(slot.present);
-    EXPECT_EQ(std::string(slot.name.begin(), slot.name.end()), "LONG CAB NA");
-}
+    std::copy_n("LONG CAB NAME", ir.name.size(), ir.name.begin());
+    std::copy_n("MY FIFTEEN CHAR", amp.name.size(), amp.name.begin());
+    ASSERT_EQ(testing::runToEnd(*makeIrUpload(harness.link(), 3, ir, kSlotUploadLimit, 1ms)), LinkTransfer::End::Done);
+    ASSERT_EQ(testing::runToEnd(*makeAmpUpload(harness.link(), 9, amp, kSlotUploadLimit, 1ms)), LinkTransfer::End::Done);
 
-TEST_F(SlotUploads, AnAmpModelGoesUpInFiveChunks) {
-    pedal::VirtualPedal& pedal = start();
-    AmpUploadData data;
-    for (std::size_t i = 0; i < data.words.size(); ++i) data.words[i] = 0x01020304u * static_cast<std::uint32_t>(i + 1);
-    const std::string name = "MY FIFTEEN CHAR";
-    std::copy_n(name.begin(), 15, data.name.begin());
-    auto upload = makeAmpUpload(harness.link(), 9, data, kSlotUploadLimit, 1ms);
-    ASSERT_EQ(testing::runToEnd(*upload), LinkTransfer::End::Done);
-
-    const auto sent = payloads(pedal, cmd::AmpChunk);
-    ASSERT_EQ(sent.size(), 5u);
-    for (std::uint8_t chunk = 1; chunk <= 4; ++chunk) {
-        ASSERT_EQ(sent[chunk - 1u].size(), 514u);
-        EXPECT_EQ(sent[chunk - 1u][1], chunk);
-        for (std::size_t i = 0; i < 512; ++i)
-            ASSERT_EQ(sent[chunk - 1u][2 + i], (data.words[i] >> (8 * (4 - chunk))) & 0xFF) << int(chunk) << " " << i;
+    struct Case {
+        std::uint8_t command, slot;
+        const std::array<std::uint32_t, 512>& values;
+        std::vector<std::uint8_t> name;
+    };
+    const Case cases[] = {{cmd::IrChunk, 3, ir.samples, {ir.name.begin(), ir.name.end()}},
+                          {cmd::AmpChunk, 9, amp.words, {amp.name.begin(), amp.name.end()}}};
+    for (const Case& c : cases) {
+        const auto sent = payloads(pedal, c.command);
+        const std::size_t planes = sent.size() - 1;
+        ASSERT_EQ(planes, c.command == cmd::IrChunk ? 3u : 4u);
+        for (std::size_t k = 0; k < planes; ++k) {
+            ASSERT_EQ(sent[k].size(), 514u);
+            EXPECT_EQ(sent[k][0], c.slot);
+            EXPECT_EQ(sent[k][1], k + 1);
+            for (std::size_t i = 0; i < 512; ++i)
+                ASSERT_EQ(sent[k][2 + i], (c.values[i] >> (8 * (planes - 1 - k))) & 0xFF) << int(c.command) << " " << k;
+        }
+        std::vector<std::uint8_t> last = {c.slot, static_cast<std::uint8_t>(planes + 1)};
+        last.insert(last.end(), c.name.begin(), c.name.end());
+        EXPECT_EQ(sent.back(), last);
     }
-    EXPECT_EQ(sent[4].size(), 17u);
-    const pedal::AmpSlot slot = pedal.ampSlot(9);
-    EXPECT_TRUE(slot.present);
-    EXPECT_EQ(std::string(slot.name.begin(), slot.name.end()), name);
-    harness.link().withLinkLock([](ParameterBlocks& b, CommandEncoder&) {
-        EXPECT_FALSE(b.AmpUpload.active);
-        EXPECT_EQ(b.AmpUpload.chunk, 0);
-    });
+    const pedal::IrSlot irSlot = pedal.irSlot(3);
+    const pedal::AmpSlot ampSlot = pedal.ampSlot(9);
+    EXPECT_EQ(std::string(irSlot.name.begin(), irSlot.name.end()), "LONG CAB NA");
+    EXPECT_TRUE(ampSlot.present);
+    EXPECT_EQ(std::string(ampSlot.name.begin(), ampSlot.name.end()), "MY FIFTEEN CHAR");
 }
 
 // A pedal that never acknowledges: the upload ends at its time limit (here short
