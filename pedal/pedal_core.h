@@ -98,6 +98,7 @@ private:
     void save(std::span<const std::uint8_t> payload, std::vector<Frame>& out);
     void writePreset(std::span<const std::uint8_t> payload, std::vector<Frame>& out);
     void irChunk(std::span<const std::uint8_t> payload, std::vector<Frame>& out);
+    void ampChunk(std::span<const std::uint8_t> payload, std::vector<Frame>& out);
     void backupRead(std::span<const std::uint8_t> payload, std::vector<Frame>& out);
     void backupWrite(std::span<const std::uint8_t> payload, std::vector<Frame>& out);
 
@@ -107,7 +108,6 @@ private:
 };
 
 // The slot named by an index pair (low, high) on the wire; nullopt outside 0..299.
-    void ampChunk(std::span<const std::uint8_t> payload, std::vector<Frame>& out);
 std::optional<int> slotFromWire(std::uint8_t low, std::uint8_t high);
 
 }  // namespace quorvex::pedal
