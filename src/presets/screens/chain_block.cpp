@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QDrag>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMimeData>
@@ -214,8 +215,14 @@ void ModleView::paintEvent(QPaintEvent*) {
 
     // The module's caption, bright while it is on.
     p.setPen(isModeOpen_ ? preset_style::text() : preset_style::dimText());
-    p.setFont(preset_style::font(14, QFont::Bold));
-    p.drawText(plate.adjusted(4, 8, -4, -8), Qt::AlignCenter, caption());
+    // Narrow blocks (a small window, a wide preset side) take smaller type rather than
+    // cutting "FX/COMP" or "REVERB" short.
+    const QRectF captionBox = plate.adjusted(4, 8, -4, -8);
+    QFont captionFont = preset_style::font(14, QFont::Bold);
+    while (captionFont.pixelSize() > 9 && QFontMetricsF(captionFont).horizontalAdvance(caption()) > captionBox.width())
+        captionFont.setPixelSize(captionFont.pixelSize() - 1);
+    p.setFont(captionFont);
+    p.drawText(captionBox, Qt::AlignCenter, caption());
 
     // The place in the chain and the module's state, small along the bottom.
     p.setFont(preset_style::font(10, QFont::DemiBold));
