@@ -1,18 +1,14 @@
 // The editor's screens, hub and link against a virtual pedal, as a guitarist uses them.
-#include "app_delegate.h"
+#include "../support/editor_with_pedal.h"
+#include "../support/received_frames.h"
 #include "down_menu_view.h"
-#include "editor_window.h"
 #include "fx_mode_controller.h"
 #include "hy_slider.h"
 #include "preset_list_model.h"
 #include "root_view_controller.h"
-#include "virtual_bus_backend.h"
-#include "virtual_pedal.h"
 #include "yj_text_field.h"
 
 #include <QListView>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace quorvex;
@@ -22,22 +18,13 @@ class TestEditorFlows : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> bus;
-    std::unique_ptr<pedal::VirtualPedal> pedal;
-    std::unique_ptr<AppDelegate> hub;
-    std::unique_ptr<EditorWindow> window;
+    std::unique_ptr<testing::EditorWithPedal> editor;
+    pedal::VirtualPedal* pedal = nullptr;
+    AppDelegate* hub = nullptr;
+    EditorWindow* window = nullptr;
 
-    std::size_t countOf(std::uint8_t command) const {
-        std::size_t n = 0;
-        for (const auto& f : pedal->receivedFrames()) n += f.command == command;
-        return n;
-    }
-    std::optional<pedal::ReceivedFrame> last(std::uint8_t command) const {
-        std::optional<pedal::ReceivedFrame> found;
-        for (const auto& f : pedal->receivedFrames())
-            if (f.command == command) found = f;
-        return found;
-    }
+    std::size_t countOf(std::uint8_t command) const { return testing::countOf(*pedal, command); }
+    std::vector<std::uint8_t> last(std::uint8_t command) const { return testing::lastPayload(*pedal, command); }
     QString editedMark(int row) const {
         const QModelIndex index = window->rootViewController()->tableView()->model()->index(row, 0);
         return index.data(PresetListModel::EditedMarkRole).toString();
@@ -46,30 +33,17 @@ private:
 
 private slots:
     void init() {
-        bus = std::make_unique<QTemporaryDir>();
-        pedal = std::make_unique<pedal::VirtualPedal>(bus->path().toStdString());
-        QVERIFY(pedal->start());
-        hub = std::make_unique<AppDelegate>();
-        window = std::make_unique<EditorWindow>(*hub);
-        QSignalSpy loaded(hub.get(), &AppDelegate::presetsLoaded);
-        LinkOptions options;
-        options.startDelay = 0ms;
-        hub->startLink(std::make_unique<VirtualBusBackend>(bus->path().toStdString()), options);
-        QVERIFY(loaded.wait(15000));
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        editor = std::make_unique<testing::EditorWithPedal>();
+        QVERIFY(editor->start());
+        pedal = editor->pedal.get();
+        hub = editor->hub.get();
+        window = editor->window.get();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
         // The pedal names its current preset last; after it the loaded preset reads as
         // unedited.
         QTRY_VERIFY_WITH_TIMEOUT(!hub->GetIsChangeGuiData(), 3000);
     }
-    void cleanup() {
-        hub->stopLink();
-        window.reset();
-        hub.reset();
-        pedal->stop();
-        pedal.reset();
-        bus.reset();
-    }
+    void cleanup() { editor.reset(); }
 
     void loadedPresetsAndCurrentSoundAreShown() {
         QCOMPARE(window->rootViewController()->presetNameArr().at(4), QStringLiteral("002B:CLEAN"));
@@ -90,8 +64,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(pedal->block(Module::Fx)[3], 100u, 3000);
         QVERIFY(countOf(144) >= 1);
         // The focus message has its own place later in the scheduler's ring.
-        QTRY_VERIFY_WITH_TIMEOUT(last(130).has_value(), 3000);
-        QCOMPARE(last(130)->payload, (std::vector<std::uint8_t>{1, 0}));
+        QTRY_COMPARE_WITH_TIMEOUT(last(130), (std::vector<std::uint8_t>{1, 0}), 3000);
         QTRY_COMPARE(editedMark(window->rootViewController()->selectedCell()), QStringLiteral("*"));
         QVERIFY(hub->GetIsChangeGuiData());
     }
@@ -109,7 +82,7 @@ private slots:
         QVERIFY(!hub->GetIsChangeGuiData());  // else the pick would ask to save first
         QVERIFY(window->rootViewController()->tableViewShouldSelectRow(4));
         QVERIFY(pedal->waitForCommand(166, 3000ms));
-        QCOMPARE(last(166)->payload, (std::vector<std::uint8_t>{4, 0}));
+        QCOMPARE(last(166), (std::vector<std::uint8_t>{4, 0}));
         const auto stored = moduleValuesFromRecord(pedal->record(4), Module::Fx);
         QCOMPARE(fx()->block()[1], stored[1]);
         QCOMPARE(fx()->block()[5], stored[5]);
@@ -127,7 +100,7 @@ private slots:
     }
 
     void unpluggingThePedalRaisesTheDisconnectAlert() {
-        QSignalSpy fatal(hub.get(), &AppDelegate::fatalAlert);
+        QSignalSpy fatal(hub, &AppDelegate::fatalAlert);
         pedal->unplug();
         QVERIFY(fatal.wait(5000));
         QCOMPARE(fatal[0][0].toString(), QStringLiteral("Disconnect! Please try again after connecting."));
@@ -135,7 +108,7 @@ private slots:
 
     void spaceBarReachesTheKeyHook() {
         hub->installKeyHook(qApp);
-        QSignalSpy taps(hub.get(), &AppDelegate::keySpaceClick);
+        QSignalSpy taps(hub, &AppDelegate::keySpaceClick);
         fx()->pSlider(0)->setFocus();
         QTRY_VERIFY(fx()->pSlider(0)->hasFocus());
         QTest::keyClick(window->windowHandle(), Qt::Key_Space, Qt::NoModifier, 0);

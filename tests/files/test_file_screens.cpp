@@ -1,15 +1,12 @@
 // The slot chooser, and Import, Export and Backup in the editor against a virtual pedal.
-#include "app_delegate.h"
+#include "../support/editor_with_pedal.h"
 #include "backup_window_controller.h"
-#include "editor_window.h"
 #include "file_chooser.h"
 #include "multiple_select_window_controller.h"
 #include "preset_file_actions.h"
 #include "preset_file_names.h"
 #include "root_view_controller.h"
 #include "tv_backup.h"
-#include "virtual_bus_backend.h"
-#include "virtual_pedal.h"
 #include "yj_preset_file.h"
 
 #include <QFile>
@@ -95,18 +92,14 @@ void FileScreensTest::dialogsStartInTheFolderLastUsed() {
 }
 
 void FileScreensTest::editorFilesAgainstTheVirtualPedal() {
-    QTemporaryDir bus, dir;
-    pedal::PedalOptions pedalOptions;
-    pedal::VirtualPedal pedal(bus.path().toStdString(), pedalOptions);
-    QVERIFY(pedal.start());
-    AppDelegate hub;
-    EditorWindow window(hub);
-    QSignalSpy loaded(&hub, &AppDelegate::presetsLoaded);
-    LinkOptions options;
-    options.startDelay = 0ms;
-    options.tick = 1ms;
-    hub.startLink(std::make_unique<VirtualBusBackend>(bus.path().toStdString()), options);
-    QVERIFY(loaded.wait(15000));
+    QTemporaryDir dir;
+    testing::EditorWithPedal editor;
+    LinkOptions link;
+    link.tick = 1ms;
+    QVERIFY(editor.start({}, link));
+    pedal::VirtualPedal& pedal = *editor.pedal;
+    AppDelegate& hub = *editor.hub;
+    EditorWindow& window = *editor.window;
     QTRY_VERIFY_WITH_TIMEOUT(!hub.GetIsChangeGuiData(), 3000);
 
     PresetFileActions& actions = *window.fileActions();

@@ -57,9 +57,7 @@ TEST_F(Transfers, BackupThenRestoreResendsExactlyTheFileBlocks) {
 
     auto restore = makeRestoreTransfer(harness.link(), blocks, 1ms);
     ASSERT_EQ(run(*restore), LinkTransfer::End::Done);
-    std::vector<std::vector<std::uint8_t>> sent;
-    for (const auto& f : pedal.receivedFrames())
-        if (f.command == cmd::BackupWrite) sent.push_back(f.payload);
+    const auto sent = testing::payloadsOf(pedal, cmd::BackupWrite);
     ASSERT_EQ(sent.size(), blocks.size());
     for (std::size_t i = 0; i < blocks.size(); ++i) {
         std::vector<std::uint8_t> expected = {blocks[i].at.kind, blocks[i].at.item, blocks[i].at.block};

@@ -28,14 +28,6 @@ protected:
         return p;
     }
 
-    // The payloads of every frame with this command the pedal received.
-    static std::vector<std::vector<std::uint8_t>> payloads(const pedal::VirtualPedal& p, std::uint8_t command) {
-        std::vector<std::vector<std::uint8_t>> found;
-        for (const auto& f : p.receivedFrames())
-            if (f.command == command) found.push_back(f.payload);
-        return found;
-    }
-
     LinkHarness harness;
 };
 
@@ -62,7 +54,7 @@ TEST_F(SlotUploads, ValuesGoUpAsBytePlanesThenTheName) {
     const Case cases[] = {{cmd::IrChunk, 3, ir.samples, {ir.name.begin(), ir.name.end()}},
                           {cmd::AmpChunk, 9, amp.words, {amp.name.begin(), amp.name.end()}}};
     for (const Case& c : cases) {
-        const auto sent = payloads(pedal, c.command);
+        const auto sent = testing::payloadsOf(pedal, c.command);
         const std::size_t planes = sent.size() - 1;
         ASSERT_EQ(planes, c.command == cmd::IrChunk ? 3u : 4u);
         for (std::size_t k = 0; k < planes; ++k) {

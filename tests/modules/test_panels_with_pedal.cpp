@@ -1,21 +1,17 @@
 // The eight panels against the virtual pedal: an edit goes out with the focus message
 // and every element the module carries, a knob on the pedal redraws without echo, the
 // user slot names arrive, a record shows on every panel, and a CAB slot is emptied.
+#include "../support/editor_with_pedal.h"
 #include "../support/received_frames.h"
-#include "app_delegate.h"
 #include "cab_mode_controller.h"
 #include "diary.h"
-#include "editor_window.h"
 #include "g_pop_up_button.h"
 #include "hy_slider.h"
-#include "virtual_bus_backend.h"
-#include "virtual_pedal.h"
 #include "yj_text_field.h"
 
 #include <QAbstractButton>
 #include <QFile>
 #include <QMessageBox>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -31,9 +27,10 @@ class TestPanelsWithPedal : public QObject {
 private:
     QTemporaryDir dir;
     std::unique_ptr<Diary> diary;
-    std::unique_ptr<pedal::VirtualPedal> pedal;
-    std::unique_ptr<AppDelegate> hub;
-    std::unique_ptr<EditorWindow> window;
+    testing::EditorWithPedal editor;
+    pedal::VirtualPedal* pedal = nullptr;
+    AppDelegate* hub = nullptr;
+    EditorWindow* window = nullptr;
 
     std::size_t countOf(std::uint8_t command) const { return testing::countOf(*pedal, command); }
     std::vector<std::uint8_t> last(std::uint8_t command) const { return testing::lastPayload(*pedal, command); }
@@ -53,25 +50,13 @@ private:
 private slots:
     void initTestCase() {
         diary = std::make_unique<Diary>(dir.filePath("rigDiary").toStdString());
-        const QString bus = dir.filePath("bus");
-        pedal = std::make_unique<pedal::VirtualPedal>(bus.toStdString());
-        QVERIFY(pedal->start());
-        hub = std::make_unique<AppDelegate>();
-        window = std::make_unique<EditorWindow>(*hub);
-        QSignalSpy loaded(hub.get(), &AppDelegate::presetsLoaded);
-        LinkOptions options;
-        options.startDelay = 0ms;
-        options.diary = diary.get();
-        hub->startLink(std::make_unique<VirtualBusBackend>(bus.toStdString()), options);
-        QVERIFY(loaded.wait(15000));
-        window->show();
+        LinkOptions link;
+        link.diary = diary.get();
+        QVERIFY(editor.start({}, link));
+        pedal = editor.pedal.get();
+        hub = editor.hub.get();
+        window = editor.window.get();
         QTRY_VERIFY_WITH_TIMEOUT(!hub->GetIsChangeGuiData(), 3000);
-    }
-    void cleanupTestCase() {
-        hub->stopLink();
-        window.reset();
-        hub.reset();
-        pedal->stop();
     }
 
     void knobRedrawsWithoutEchoAndEditGoesOut_data() {

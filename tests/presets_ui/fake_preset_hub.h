@@ -31,7 +31,6 @@ public:
         volume = value;
     }
 
-    const QStringList& trace() const { return calls; }
     // How many calls of the operation named `what` arrived.
     int count(const QString& what) const {
         int n = 0;

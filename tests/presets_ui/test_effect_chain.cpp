@@ -4,21 +4,17 @@
 #include <QAccessible>
 #include <QMimeData>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QtTest>
 
-#include "app_delegate.h"
+#include "../support/editor_with_pedal.h"
+#include "../support/received_frames.h"
 #include "chain_block.h"
-#include "editor_window.h"
 #include "effect_chain.h"
 #include "effect_chain_view.h"
 #include "module_panel.h"
 #include "preset_screen_fixture.h"
-#include "virtual_bus_backend.h"
-#include "virtual_pedal.h"
 
 using namespace quorvex;
-using namespace std::chrono_literals;
 using Order = EffectChain::Order;
 using Status = EffectChain::Status;
 using Chain18 = std::array<std::uint32_t, 18>;
@@ -204,25 +200,14 @@ void EffectChainTest::blocksAnswerMouseDropsKeysAndAccessibility() {
 }
 
 void EffectChainTest::againstTheVirtualPedal() {
-    QTemporaryDir bus;
-    pedal::VirtualPedal pedal(bus.path().toStdString());
-    QVERIFY(pedal.start());
-    AppDelegate hub;
-    EditorWindow window(hub);
-    QSignalSpy loaded(&hub, &AppDelegate::presetsLoaded);
-    LinkOptions options;
-    options.startDelay = 0ms;
-    hub.startLink(std::make_unique<VirtualBusBackend>(bus.path().toStdString()), options);
-    QVERIFY(loaded.wait(15000));
-    window.show();
+    testing::EditorWithPedal editor;
+    QVERIFY(editor.start());
+    pedal::VirtualPedal& pedal = *editor.pedal;
+    AppDelegate& hub = *editor.hub;
+    EditorWindow& window = *editor.window;
     QTRY_VERIFY_WITH_TIMEOUT(!hub.GetIsChangeGuiData(), 3000);
     EffectChain& chain = window.rootViewController()->effectChain();
-    const auto frames = [&](std::uint8_t command) {
-        std::vector<std::vector<std::uint8_t>> out;
-        for (const auto& f : pedal.receivedFrames())
-            if (f.command == command) out.push_back(f.payload);
-        return out;
-    };
+    const auto frames = [&](std::uint8_t command) { return testing::payloadsOf(pedal, command); };
 
     // Chains moved on the pedal redraw the row; from the initial order a move sends the
     // new chain once, as on the wire.
@@ -267,7 +252,6 @@ void EffectChainTest::againstTheVirtualPedal() {
     QVERIFY(window.chainView()->block(8)->isSelectMode());
     QTest::qWait(400);
     QCOMPARE(pedal.receivedFrames().size(), sent);
-    hub.stopLink();
 }
 
 QTEST_MAIN(EffectChainTest)

@@ -43,9 +43,6 @@ private:
         return i < payload.size() ? payload[i] : -1;
     }
     std::size_t countOf(std::uint8_t command) const { return testing::countOf(*pedal, command); }
-    static void slide(ui::HYSlider* slider, double value) {
-        slider->setValueByUser(value);
-    }
 
 private slots:
     void initTestCase() {
@@ -96,7 +93,7 @@ private slots:
 
     void levelSliderEndsSendTheirIndex() {
         for (const auto& [position, index, text] : {std::tuple{0.0, 0, "-\u221EdB"}, std::tuple{1.0, 21, "6.0dB"}}) {
-            slide(system().pSlider(0), position);
+            system().pSlider(0)->setValueByUser(position);
             QTRY_COMPARE(pedal->settings().system[0], std::uint8_t(index));
             QCOMPARE(system().pTextFieldVale(0)->text(), QString::fromUtf8(text));
             QTRY_COMPARE(last(130), (Bytes{11, 1}));
@@ -104,7 +101,7 @@ private slots:
     }
 
     void eqEditsAndReportsGoOutInWireForm() {
-        slide(system().hySlider(0), 1.0);  // LOW FREQ at its right end: 18000 Hz
+        system().hySlider(0)->setValueByUser(1.0);  // LOW FREQ at its right end: 18000 Hz
         QTRY_COMPARE(pedal->settings().globalEq[1], std::uint8_t(0x46));
         QCOMPARE(pedal->settings().globalEq[0], std::uint8_t(0x50));
         QTRY_COMPARE(last(130), (Bytes{18, 0}));

@@ -20,15 +20,15 @@ struct EditorWithPedal {
     std::unique_ptr<AppDelegate> hub;
     std::unique_ptr<EditorWindow> window;
 
-    // False when the pedal did not start or its presets did not arrive.
-    bool start(pedal::PedalOptions options = {}) {
+    // False when the pedal did not start or its presets did not arrive. The link starts
+    // at once; link carries any other choice (a diary, a shorter tick).
+    bool start(pedal::PedalOptions options = {}, LinkOptions link = {}) {
         const std::string bus = dir.filePath("bus").toStdString();
         pedal = std::make_unique<pedal::VirtualPedal>(bus, options);
         if (!pedal->start()) return false;
         hub = std::make_unique<AppDelegate>();
         window = std::make_unique<EditorWindow>(*hub);
         QSignalSpy loaded(hub.get(), &AppDelegate::presetsLoaded);
-        LinkOptions link;
         link.startDelay = std::chrono::milliseconds(0);
         hub->startLink(std::make_unique<VirtualBusBackend>(bus), link);
         if (!loaded.wait(15000)) return false;

@@ -59,8 +59,8 @@ void ControlAccessibilityTest::assistiveValueActsLikeADrag() {
 void ControlAccessibilityTest::popUpReadsAsComboBoxWithRows() {
     GPopUpButton b;
     b.setAccessibleName("EFFECT");
-    b.setDataArray({"CRYING 95", "", "AUTO WAH"});
-    b.setIndexNumber(2);
+    b.setDataArray({"CRYING 95", "", "(null)", "AUTO WAH"});
+    b.setIndexNumber(3);
 
     QAccessibleInterface* i = QAccessible::queryAccessibleInterface(&b);
     QVERIFY(i);
@@ -78,7 +78,7 @@ void ControlAccessibilityTest::popUpReadsAsComboBoxWithRows() {
     QStringList rows;
     for (int c = 0; c < list->childCount(); ++c)
         rows << list->child(c)->text(QAccessible::Name);
-    QCOMPARE(rows, (QStringList{"1 CRYING 95", "2 EMPTY", "3 AUTO WAH"}));
+    QCOMPARE(rows, (QStringList{"1 CRYING 95", "2 EMPTY", "3 EMPTY", "4 AUTO WAH"}));
 
     QVERIFY(i->state().collapsed);
     QVERIFY(i->actionInterface());

@@ -1,5 +1,6 @@
-// GPopUpButton: row texts with "EMPTY", selecting from code and by clicking, the height
-// of the open list, closing on a press elsewhere, and the slot buttons.
+// GPopUpButton: its label with "EMPTY" (the rows are read in the accessibility test),
+// selecting from code and by clicking, the height of the open list, closing on a press
+// elsewhere, and the slot buttons.
 #include <QFrame>
 #include <QListWidget>
 #include <QPushButton>
@@ -46,7 +47,7 @@ struct Screen {
 class GPopUpButtonTest : public QObject {
     Q_OBJECT
 private slots:
-    void rowsAndLabelShowNamesOrEmpty();
+    void labelShowsNameOrEmpty();
     void listHeight_data();
     void listHeight();
     void buttonTogglesAndAChosenRowActsDeferred();
@@ -54,16 +55,12 @@ private slots:
     void slotButtonsFromRow26ReportModeAndRow();
 };
 
-void GPopUpButtonTest::rowsAndLabelShowNamesOrEmpty() {
+void GPopUpButtonTest::labelShowsNameOrEmpty() {
     GPopUpButton b;
     QSignalSpy spy(&b, &GPopUpButton::action);
     b.setIndexNumber(1);
     b.setDataArray({"CRYING 95", "", "(null)", "AUTO WAH"});
     QCOMPARE(b.itemLabel(), QString());  // a new list shows the name as it is
-    QStringList rows;
-    for (int i = 0; i < b.listView()->count(); ++i)
-        rows << b.listView()->item(i)->text();
-    QCOMPARE(rows, (QStringList{"1 CRYING 95", "2 EMPTY", "3 EMPTY", "4 AUTO WAH"}));
 
     // Selecting from code shows "EMPTY" for a missing name and announces nothing.
     const QList<std::pair<int, QString>> picks{{3, "AUTO WAH"}, {2, "EMPTY"}, {7, "EMPTY"}, {-1, "EMPTY"}};
