@@ -1,6 +1,7 @@
 #include "dispatcher.h"
 #include "frame.h"
 #include "support/recording_events.h"
+#include "support/wire_words.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +13,7 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 using testing::RecordingEvents;
-
-Bytes be16s(std::initializer_list<std::uint32_t> values) {
-    Bytes b;
-    for (auto v : values) {
-        b.push_back(static_cast<std::uint8_t>(v >> 8));
-        b.push_back(static_cast<std::uint8_t>(v));
-    }
-    return b;
-}
+using testing::be16s;
 
 class DispatcherTest : public ::testing::Test {
 protected:
@@ -49,15 +42,9 @@ TEST_F(DispatcherTest, ModuleBlocksUpdateAndMarkThePresetEdited) {
                         {151, Module::Mod, 7, EventCode::ModModeUpdateData},
                         {153, Module::Reverb, 6, EventCode::ReverbModeUpdateData}};
     for (const Row& row : rows) {
-        Bytes payload;
         std::vector<std::uint32_t> expected;
-        for (std::uint32_t i = 0; i < row.count; ++i) {
-            const std::uint32_t v = 0x0100 * (i + 1) + row.command;
-            expected.push_back(v);
-            payload.push_back(static_cast<std::uint8_t>(v >> 8));
-            payload.push_back(static_cast<std::uint8_t>(v));
-        }
-        receive(row.command, payload);
+        for (std::uint32_t i = 0; i < row.count; ++i) expected.push_back(0x0100 * (i + 1) + row.command);
+        receive(row.command, be16s(expected));
         EXPECT_EQ(lastValues(row.code), expected) << int(row.command);
         EXPECT_TRUE(std::equal(expected.begin(), expected.end(), blocks.module(row.module).begin()));
     }

@@ -1,5 +1,6 @@
 #include "command_encoder.h"
 #include "frame.h"
+#include "support/wire_words.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@ namespace quorvex {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using testing::be16s;
 
 class EncoderTest : public ::testing::Test {
 protected:
@@ -30,14 +32,6 @@ protected:
         std::vector<std::uint32_t> v(n);
         std::iota(v.begin(), v.end(), from);
         return v;
-    }
-    static Bytes be16s(const std::vector<std::uint32_t>& v) {
-        Bytes b;
-        for (auto x : v) {
-            b.push_back(static_cast<std::uint8_t>(x >> 8));
-            b.push_back(static_cast<std::uint8_t>(x));
-        }
-        return b;
     }
     ParameterBlocks blocks;
     CommandEncoder encoder{blocks};
