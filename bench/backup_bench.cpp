@@ -3,6 +3,7 @@
 // scheduler's 26-step ring per block: each request or write waits for its answer
 // before the next is raised, and then for its step to come round again.
 #include "commands.h"
+#include "scratch_folder.h"
 #include "virtual_bus_backend.h"
 #include "virtual_pedal.h"
 #include "whole_pedal_transfers.h"
@@ -15,7 +16,6 @@
 #include <atomic>
 #include <filesystem>
 #include <thread>
-#include <unistd.h>
 
 namespace {
 
@@ -55,9 +55,8 @@ void BM_BackupAndRestore(benchmark::State& state) {
     char name[] = "bench_backup";
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
-    const auto dir = std::filesystem::temp_directory_path() / ("qvx-backup-bench-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const bench::ScratchFolder folder("qvx-backup-bench");
+    const auto& dir = folder.path();
     pedal::VirtualPedal pedal(dir.string());
     pedal.start();
     LoadedFlag events;
@@ -91,7 +90,6 @@ void BM_BackupAndRestore(benchmark::State& state) {
     state.counters["restore_vs_bound"] = restoreRatio;
     link.shutdown();
     pedal.stop();
-    std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_BackupAndRestore)->UseManualTime()->Iterations(1)->Unit(benchmark::kSecond);
 

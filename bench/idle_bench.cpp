@@ -6,6 +6,7 @@
 //   runs (an edit made just after its own step leaves one turn later).
 #include "commands.h"
 #include "device_thread.h"
+#include "scratch_folder.h"
 #include "virtual_bus_backend.h"
 #include "virtual_pedal.h"
 
@@ -72,12 +73,13 @@ private:
 };
 
 void BM_EditorIdleCpu(benchmark::State& state) {
-    const auto dir = std::filesystem::temp_directory_path() / ("qvx-idle-" + std::to_string(::getpid()));
+    const bench::ScratchFolder folder("qvx-idle");
+    const auto& dir = folder.path();
     const auto window = std::chrono::seconds(state.range(0));
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     double percent = 0.0;
     for (auto _ : state) {
-        std::filesystem::remove_all(dir);
+        folder.fresh();
         std::filesystem::create_directories(dir / "home");
         ::setenv("HOME", (dir / "home").c_str(), 1);  // the editor's diary goes there
         Child pedal({QUORVEX_PEDAL_PROGRAM, "--bus", (dir / "bus").string()});
@@ -96,7 +98,6 @@ void BM_EditorIdleCpu(benchmark::State& state) {
         percent = 100.0 * (after - before) / 1e9 / seconds;
         state.SetIterationTime(seconds);
     }
-    std::filesystem::remove_all(dir);
     state.counters["cpu_percent_of_one_core"] = percent;
     state.counters["target_percent"] = 0.5;
 }
@@ -146,9 +147,8 @@ private:
 };
 
 void BM_EditToWire(benchmark::State& state) {
-    const auto dir = std::filesystem::temp_directory_path() / ("qvx-edit-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
+    const bench::ScratchFolder folder("qvx-edit");
+    const auto& dir = folder.path();
     pedal::VirtualPedal pedal(dir.string());
     pedal.start();
     WireWatch watch;
@@ -201,7 +201,6 @@ void BM_EditToWire(benchmark::State& state) {
     }
     link.shutdown();
     pedal.stop();
-    std::filesystem::remove_all(dir);
     state.counters["worst_ms"] = worst * 1000.0;
     state.counters["ring_turn_ms"] = ringTurn * 1000.0;
     state.counters["within_one_turn"] = worst <= ringTurn ? 1 : 0;

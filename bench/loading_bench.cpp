@@ -2,6 +2,7 @@
 // device, compared with the wire limit: the reports the records need at one per ms.
 #include "device_thread.h"
 #include "frame.h"
+#include "scratch_folder.h"
 #include "virtual_bus_backend.h"
 #include "virtual_pedal.h"
 
@@ -10,7 +11,6 @@
 #include <condition_variable>
 #include <filesystem>
 #include <mutex>
-#include <unistd.h>
 
 namespace {
 
@@ -55,14 +55,14 @@ private:
 };
 
 void BM_LoadPresets(benchmark::State& state) {
-    const auto dir = std::filesystem::temp_directory_path() / ("qvx-bench-" + std::to_string(::getpid()));
+    const bench::ScratchFolder folder("qvx-bench");
+    const auto& dir = folder.path();
     const std::size_t recordFrame = 2 + 512 + 1 + kFrameOverhead;  // command 165
     const std::size_t reportsPerRecord = (recordFrame + kReportPayload - 1) / kReportPayload;
     const double wireLimit = 300.0 * static_cast<double>(reportsPerRecord) / 1000.0;
     double seconds = 0.0;
     for (auto _ : state) {
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        folder.fresh();
         pedal::VirtualPedal pedal(dir.string());
         pedal.start();
         LoadWatch watch;
@@ -79,7 +79,6 @@ void BM_LoadPresets(benchmark::State& state) {
         }
         state.SetIterationTime(seconds);
     }
-    std::filesystem::remove_all(dir);
     state.counters["wire_limit_s"] = wireLimit;
     state.counters["load_s"] = seconds;
     state.counters["ratio"] = seconds / wireLimit;

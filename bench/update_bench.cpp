@@ -5,6 +5,7 @@
 #include "firmware_image_writer.h"
 #include "frame.h"
 #include "libupdate_tavro.h"
+#include "scratch_folder.h"
 #include "virtual_boot_loader.h"
 #include "virtual_bus_backend.h"
 
@@ -14,7 +15,6 @@
 #include <filesystem>
 #include <fstream>
 #include <mutex>
-#include <unistd.h>
 
 namespace {
 
@@ -65,14 +65,14 @@ double wireBoundMs(const updater::ImagePlan& plan) {
 }
 
 void BM_FirmwareUpdate(benchmark::State& state) {
-    const auto dir = std::filesystem::temp_directory_path() / ("qvx-upd-bench-" + std::to_string(::getpid()));
+    const bench::ScratchFolder folder("qvx-upd-bench");
+    const auto& dir = folder.path();
     updater::ImagePlan plan;
     plan.tags = {{static_cast<std::size_t>(state.range(0)), 0}, {1100, 1024}};
     const std::string image = (dir / "image.tr").string();
     double seconds = 0.0;
     for (auto _ : state) {
-        std::filesystem::remove_all(dir);
-        std::filesystem::create_directories(dir);
+        folder.fresh();
         updater::writeFirmwareImage(plan, image);
         pedal::VirtualBootLoader loader(dir.string());
         loader.start();
@@ -95,7 +95,6 @@ void BM_FirmwareUpdate(benchmark::State& state) {
         }
         state.SetIterationTime(seconds);
     }
-    std::filesystem::remove_all(dir);
     const double bound = wireBoundMs(plan) / 1000.0;
     state.counters["wire_bound_s"] = bound;
     state.counters["update_s"] = seconds;
