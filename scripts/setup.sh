@@ -9,6 +9,7 @@ packages=(
   libcli11-dev
   desktop-file-utils appstream dpkg-dev file
   sox
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

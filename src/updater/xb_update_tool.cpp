@@ -41,18 +41,29 @@ std::string XBUpdateTool::failureText(FailureType type, const std::string& reaso
 
 void XBUpdateTool::startUpdateDevice(const std::string& deviceName, const std::string& filePath, Success success,
                                      Fail fail, Progress progress, StepInfo stepInfo) {
+    updaterLog("updating " + deviceName + " with " + filePath);
+    start(readFirmwareImage(filePath), std::move(success), std::move(fail), std::move(progress), std::move(stepInfo));
+}
+
+void XBUpdateTool::startUpdateWithImage(const std::string& deviceName, std::vector<std::uint8_t> imageBytes,
+                                        Success success, Fail fail, Progress progress, StepInfo stepInfo) {
+    updaterLog("updating " + deviceName + " with an image of " + std::to_string(imageBytes.size()) + " bytes");
+    start(parseFirmwareImage(std::move(imageBytes)), std::move(success), std::move(fail), std::move(progress),
+          std::move(stepInfo));
+}
+
+void XBUpdateTool::start(std::variant<FirmwareImage, ImageError> read, Success success, Fail fail, Progress progress,
+                         StepInfo stepInfo) {
     fail_ = std::move(fail);
     progress_ = std::move(progress);
     stepInfo_ = std::move(stepInfo);
-    updaterLog("updating " + deviceName + " with " + filePath);
-    if (!runUpdate(filePath)) return;
+    if (!runUpdate(std::move(read))) return;
     if (progress_) progress_(1.0F);
     if (success) success();
 }
 
-bool XBUpdateTool::runUpdate(const std::string& filePath) {
+bool XBUpdateTool::runUpdate(std::variant<FirmwareImage, ImageError> read) {
     // The image is read and checked whole before the pedal is told anything.
-    auto read = readFirmwareImage(filePath);
     if (const auto* error = std::get_if<ImageError>(&read)) {
         updateFailWithReason(error->reason, FailureType::Firmware);
         return false;

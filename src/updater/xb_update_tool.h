@@ -10,6 +10,8 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <variant>
+#include <vector>
 
 namespace quorvex::updater {
 
@@ -43,6 +45,9 @@ public:
     // called, unless abort() ended it.
     void startUpdateDevice(const std::string& deviceName, const std::string& filePath, Success success, Fail fail,
                            Progress progress, StepInfo stepInfo);
+    // The same for an image already read into memory. Any bytes are safe here.
+    void startUpdateWithImage(const std::string& deviceName, std::vector<std::uint8_t> imageBytes, Success success,
+                              Fail fail, Progress progress, StepInfo stepInfo);
     // One frame from the boot loader (link thread).
     void readAppUpdateData(const std::uint8_t* frame, std::size_t size);
     // Ends a running update at its next step without a failure report (the program closes).
@@ -52,7 +57,9 @@ public:
     static std::string failureText(FailureType type, const std::string& reason);
 
 private:
-    bool runUpdate(const std::string& filePath);
+    void start(std::variant<FirmwareImage, ImageError> read, Success success, Fail fail, Progress progress,
+               StepInfo stepInfo);
+    bool runUpdate(std::variant<FirmwareImage, ImageError> read);
     bool updateSendNoUseCMD();
     bool updateShakeHands();
     void updateJumpToApp();

@@ -44,10 +44,14 @@ bool YJPresetFile::ReadFileToPresetPath(const QString& path, std::int32_t& error
         error = kUnreadable;
         return false;
     }
-    const auto* data = reinterpret_cast<const std::uint8_t*>(bytes.constData());
-    error = checkImage(data, static_cast<std::size_t>(bytes.size()));
+    return readImage(reinterpret_cast<const std::uint8_t*>(bytes.constData()), static_cast<std::size_t>(bytes.size()),
+                     error);
+}
+
+bool YJPresetFile::readImage(const std::uint8_t* bytes, std::size_t size, std::int32_t& error) {
+    error = checkImage(bytes, size);
     if (error != kNoError) return false;
-    std::copy_n(data, kFileSize, buffer_.begin());
+    std::copy_n(bytes, kFileSize, buffer_.begin());
     return true;
 }
 

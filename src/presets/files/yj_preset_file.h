@@ -32,6 +32,8 @@ public:
     // Reads and checks the file (readable, size, device, check sum, version, in that
     // order). Only a file that passes replaces the image.
     bool ReadFileToPresetPath(const QString& path, std::int32_t& error);
+    // The same for a file already read into memory. Any bytes are safe here.
+    bool readImage(const std::uint8_t* bytes, std::size_t size, std::int32_t& error);
     // The same checks on bytes already read.
     static std::int32_t checkImage(const std::uint8_t* bytes, std::size_t size);
 
