@@ -31,6 +31,11 @@ struct BootLoaderOptions {
     int failPacket = -1;            // answers data packet N (1-based) with result 0
     int silentAfterPackets = -1;    // answers nothing once N data packets are answered
     int unplugAfterPackets = -1;    // unplugs on receiving data packet N, unanswered
+    // Lost and damaged answers as the pedal's LinkFaults draw them; the identity answers
+    // to the probe and the handshake are spared.
+    double dropRate = 0.0;
+    double corruptRate = 0.0;
+    std::uint32_t seed = 1;
 };
 
 // One data packet as it arrived.

@@ -42,11 +42,14 @@ std::string usageText(const std::string& program) {
            "  --seed N           seed of the random faults (default 1)\n"
            "  --no-acks          never answer uploads, preset writes, backup blocks or saves\n"
            "  --unplug-after N   unplug after sending N frames\n"
+           "  --unplug-on C[:N]  unplug on receiving the Nth (default first) frame with command C\n"
+           "  --faults-from C    --drop and --corrupt strike only once a frame with command C came\n"
            "  --unpaced          send and read as fast as possible (no 1 ms report slots)\n"
            "\n"
            "  --boot-loader      play the pedal in its boot loader (socket quorvex-boot), which\n"
            "                     takes a firmware image from quorvex-updater; --unplug-after\n"
-           "                     then counts firmware packets. Its faults:\n"
+           "                     then counts firmware packets; --drop, --corrupt and --seed\n"
+           "                     strike its answers but the identity. Its faults:\n"
            "  --no-handshake     ignore the updater's handshake\n"
            "  --erase-fails      answer every erase with a failure\n"
            "  --packet-fails N   answer firmware packet N with a failure\n"
@@ -84,7 +87,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         }
         const bool takesValue = arg == "--bus" || arg == "--name" || arg == "--firmware" || arg == "--product" ||
                                 arg == "--drop" || arg == "--corrupt" || arg == "--seed" || arg == "--unplug-after" ||
-                                arg == "--packet-fails" || arg == "--silent-after";
+                                arg == "--packet-fails" || arg == "--silent-after" || arg == "--unplug-on" ||
+                                arg == "--faults-from";
         if (!takesValue) return fail("unknown option: " + arg);
         if (i + 1 >= args.size()) return fail(arg + " needs a value");
         const std::string& value = args[++i];
@@ -104,6 +108,17 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (arg == "--packet-fails" || arg == "--silent-after") {
             int& count = arg == "--packet-fails" ? cl.bootLoaderOptions.failPacket : cl.bootLoaderOptions.silentAfterPackets;
             if (!parseInt(value, count) || count < 0) return fail(arg + " takes a whole number of packets");
+        } else if (arg == "--unplug-on") {
+            const auto colon = value.find(':');
+            int& n = cl.options.unplugOnOccurrence;
+            if (!parseInt(value.substr(0, colon), cl.options.unplugOnCommand) || cl.options.unplugOnCommand < 0 ||
+                cl.options.unplugOnCommand > 255 ||
+                (colon != std::string::npos && (!parseInt(value.substr(colon + 1), n) || n < 1)))
+                return fail("--unplug-on takes a command number 0..255, optionally :N with N from 1");
+        } else if (arg == "--faults-from") {
+            if (!parseInt(value, cl.options.faultsFromCommand) || cl.options.faultsFromCommand < 0 ||
+                cl.options.faultsFromCommand > 255)
+                return fail("--faults-from takes a command number 0..255");
         } else if (arg == "--seed") {
             if (!parseInt(value, cl.options.seed)) return fail("--seed takes a whole number");
         } else {
@@ -118,6 +133,9 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         b.product = cl.options.product;
         b.paced = cl.options.paced;
         b.unplugAfterPackets = cl.options.unplugAfterFrames;
+        b.dropRate = cl.options.dropRate;
+        b.corruptRate = cl.options.corruptRate;
+        b.seed = cl.options.seed;
     }
     return cl;
 }

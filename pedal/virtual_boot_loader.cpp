@@ -1,7 +1,9 @@
 #include "virtual_boot_loader.h"
 
+#include "boot_loader_commands.h"
 #include "frame.h"
 #include "frame_parser.h"
+#include "link_faults.h"
 #include "report_pacer.h"
 #include "rx_ring.h"
 #include "virtual_bus.h"
@@ -37,6 +39,7 @@ struct VirtualBootLoader::Impl {
     FrameParser parser{ring, [this](const std::uint8_t* f, std::size_t n) { onFrame(f, n); }};
     std::deque<Report> outgoing;
     ReportPacer pacer{true};
+    LinkFaults faults{options.dropRate, options.corruptRate, options.seed};
 
     void serve();
     void take(const Report& report);
@@ -90,7 +93,14 @@ void VirtualBootLoader::Impl::onFrame(const std::uint8_t* frame, std::size_t siz
         received.push_back({frame[4], {payload.begin(), payload.end()}});
         core.handle(frame[4], payload, answers);
     }
-    for (const auto& answer : answers) {
+    for (auto& answer : answers) {
+        if (answer[4] == bootloader::kHandshakeReply) {
+            // The identity answer travels whole: an updater needs it before anything else.
+        } else if (faults.dropReport()) {
+            continue;  // every answer fits one report
+        } else {
+            faults.maybeCorrupt(answer);
+        }
         forEachReport(answer.data(), answer.size(), [this](const Report& r) {
             outgoing.push_back(r);
             return true;

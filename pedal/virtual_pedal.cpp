@@ -53,6 +53,7 @@ struct VirtualPedal::Impl {
     std::size_t reportsOut = 0;
     std::size_t reportsLost = 0;
     std::size_t framesOut = 0;
+    std::size_t framesIn = 0;
     std::size_t sessionCount = 0;
 
     std::atomic<bool> stopRequested{false};
@@ -67,6 +68,9 @@ struct VirtualPedal::Impl {
     std::unique_ptr<LinkFaults> faults;
     ReportPacer pacer{true};
     std::size_t framesSinceStart = 0;
+    std::size_t unplugCommandsSeen = 0;  // frames with options.unplugOnCommand received
+    bool unplugOnCommandDue = false;
+    bool faultsArmed = false;
 
     void serve();
     void beginSession();
@@ -76,8 +80,8 @@ struct VirtualPedal::Impl {
     void takeReport(const Report& report);
     void onFrame(const std::uint8_t* frame, std::size_t size);
     bool unplugDue() const {
-        return options.unplugAfterFrames >= 0 &&
-               framesSinceStart >= static_cast<std::size_t>(options.unplugAfterFrames);
+        return unplugOnCommandDue || (options.unplugAfterFrames >= 0 &&
+                                      framesSinceStart >= static_cast<std::size_t>(options.unplugAfterFrames));
     }
     void queue(std::optional<Frame> frame) {
         if (frame && hostConnected) outbox.push_back(std::move(*frame));
@@ -149,7 +153,7 @@ void VirtualPedal::Impl::pullFrame() {
     // Faults strike the traffic after the identity answer (command 0), which a host needs
     // whole before it listens to anything else.
     const bool identity = frame.size() > kHeaderSize && frame[4] == 0;
-    if (!identity) faults->maybeCorrupt(frame);
+    if (!identity && faultsArmed) faults->maybeCorrupt(frame);
     const auto cut = cutIntoReports(frame.data(), frame.size());
     for (std::size_t i = 0; i < cut.size(); ++i) reports.push_back({cut[i], i + 1 == cut.size(), identity});
 }
@@ -157,7 +161,7 @@ void VirtualPedal::Impl::pullFrame() {
 void VirtualPedal::Impl::sendNext() {
     const OutgoingReport out = reports.front();
     reports.pop_front();
-    const bool lost = !out.spared && faults->dropReport();
+    const bool lost = !out.spared && faultsArmed && faults->dropReport();
     if (!lost && !socket->send(out.report)) {
         // The host went away or stopped reading: the session is over.
         socket->disconnect();
@@ -185,11 +189,19 @@ void VirtualPedal::Impl::takeReport(const Report& report) {
 }
 
 void VirtualPedal::Impl::onFrame(const std::uint8_t* frame, std::size_t size) {
+    if (unplugOnCommandDue) return;
     const std::uint8_t cmd = frame[4];
+    if (cmd == options.faultsFromCommand) faultsArmed = true;
+    // The pedal loses power as this frame arrives: it is neither kept nor answered.
+    if (cmd == options.unplugOnCommand && ++unplugCommandsSeen == static_cast<std::size_t>(options.unplugOnOccurrence)) {
+        unplugOnCommandDue = true;
+        return;
+    }
     const std::span<const std::uint8_t> payload(frame + kHeaderSize, size - kFrameOverhead - 1);
     std::vector<Frame> answers;
     std::lock_guard lock(mutex);
-    received.push_back({cmd, std::vector<std::uint8_t>(payload.begin(), payload.end())});
+    ++framesIn;
+    if (options.keepFrameLog) received.push_back({cmd, std::vector<std::uint8_t>(payload.begin(), payload.end())});
     core.handle(cmd, payload, answers);
     if (hostConnected) {
         for (auto& answer : answers) outbox.push_back(std::move(answer));
@@ -216,6 +228,9 @@ bool VirtualPedal::start() {
     }
     d.faults = std::make_unique<LinkFaults>(d.options.dropRate, d.options.corruptRate, d.options.seed);
     d.framesSinceStart = 0;
+    d.unplugCommandsSeen = 0;
+    d.unplugOnCommandDue = false;
+    d.faultsArmed = d.options.faultsFromCommand < 0;
     d.stopRequested = false;
     d.plugged = true;
     d.thread = std::thread([&d] { d.serve(); });
@@ -298,6 +313,11 @@ std::size_t VirtualPedal::reportsReceived() const {
 std::size_t VirtualPedal::framesSent() const {
     std::lock_guard lock(impl_->mutex);
     return impl_->framesOut;
+}
+
+std::size_t VirtualPedal::framesReceived() const {
+    std::lock_guard lock(impl_->mutex);
+    return impl_->framesIn;
 }
 
 bool VirtualPedal::waitForCommand(std::uint8_t command, std::chrono::milliseconds timeout,

@@ -25,7 +25,17 @@ struct PedalOptions {
     std::uint32_t seed = 1;       // for the random faults
     bool noAcks = false;          // never acknowledge 225, 226, 229, 170, 171, nor confirm 168
     int unplugAfterFrames = -1;   // unplug after sending this many frames since start() (-1: never)
+    // Unplug on receiving the Nth frame with this command, before it is handled (-1: never),
+    // so that a fault can be placed at the start, the middle or the end of any transfer.
+    int unplugOnCommand = -1;
+    int unplugOnOccurrence = 1;
+    // The drops and damage strike only once a frame with this command has arrived (-1:
+    // from the start), so that a transfer meets them after a clean start-up.
+    int faultsFromCommand = -1;
     bool paced = true;            // at most one report per millisecond each way
+    // Keep every received frame for receivedFrames() and waitForCommand(); a long run
+    // that only counts them turns this off, so that the log does not grow without end.
+    bool keepFrameLog = true;
 };
 
 // One frame the pedal received from the host.
@@ -74,6 +84,7 @@ public:
     std::vector<ReceivedFrame> receivedFrames() const;
     std::size_t reportsReceived() const;  // including the empty greeting report
     std::size_t framesSent() const;
+    std::size_t framesReceived() const;   // counted with or without the frame log
     // Waits until a frame with this command has been received (counting from the start).
     bool waitForCommand(std::uint8_t command, std::chrono::milliseconds timeout,
                         std::size_t occurrence = 1) const;
