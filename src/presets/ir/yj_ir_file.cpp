@@ -38,11 +38,14 @@ bool printableAscii(const QString& name) {
     return std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() >= 32 && c.unicode() <= 126; });
 }
 
-// The first occurrence of a 4-byte tag, looked for at positions 0 .. size − 5.
+// The first occurrence of a 4-byte tag, looked for at positions 0 .. size − 5 (a tag
+// in the last four bytes is not found). One pass, no call per position.
 std::optional<std::size_t> findTag(const std::vector<std::uint8_t>& file, const char* tag) {
-    for (std::size_t i = 0; i + 5 <= file.size(); ++i)
-        if (std::memcmp(file.data() + i, tag, 4) == 0) return i;
-    return std::nullopt;
+    if (file.size() < 5) return std::nullopt;
+    const auto end = file.end() - 1;
+    const auto found = std::search(file.begin(), end, tag, tag + 4);
+    if (found == end) return std::nullopt;
+    return static_cast<std::size_t>(found - file.begin());
 }
 
 bool startsWith(const std::vector<std::uint8_t>& file, std::size_t at, const char* text) {
