@@ -113,9 +113,10 @@ PedalWork importWork(std::vector<ImportFile> files) {
         LinkTransfer transfer(link, std::move(steps), nullptr, 2ms);
         const LinkTransfer::End end = runTransfer(transfer, err, progressBar && files.size() > 1, "Importing presets");
         if (end != LinkTransfer::End::Done) {
-            err << "The pedal stopped answering while importing " << text(transfer.step(transfer.currentStep()).what)
-                << " (file " << transfer.currentStep() + 1 << " of " << transfer.stepCount()
-                << "); the files before it were imported.\n";
+            err << (end == LinkTransfer::End::Unplugged ? "The pedal was disconnected while importing "
+                                                        : "The pedal stopped answering while importing ")
+                << text(transfer.step(transfer.currentStep()).what) << " (file " << transfer.currentStep() + 1 << " of "
+                << transfer.stepCount() << "); the files before it were imported.\n";
             return exitCodeOf(end);
         }
         if (files.size() == 1) {

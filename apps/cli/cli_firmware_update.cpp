@@ -4,6 +4,7 @@
 #include "hidraw_backend.h"
 #include "libupdate_tavro.h"
 #include "progress_line.h"
+#include "updater_texts.h"
 #include "virtual_bus_backend.h"
 
 #include <condition_variable>
@@ -95,6 +96,10 @@ int runFirmwareUpdate(const CliOptions& options, std::ostream& err, bool progres
     const std::string failure = watch.wait();
     if (!failure.empty()) {
         err << "Update fail: please try again. (" << failure << ")\n";
+        if (!facade.hidclass().isConnected()) {
+            err << updater::disconnectedDuringUpdateText().toStdString() << "\n";
+            return kUnplugged;
+        }
         return kUpdateFailed;
     }
     err << "Firmware written; the QUORVEX III starts its new firmware.\n";

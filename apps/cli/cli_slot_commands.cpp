@@ -48,8 +48,10 @@ int upload(std::unique_ptr<LinkTransfer> transfer, void (*abandon)(DeviceThread&
     const LinkTransfer::End end = runTransfer(*transfer, err, progressBar, label);
     if (end != LinkTransfer::End::Done) {
         abandon(link);
+        // The parts before the failing one went into the slot already.
         err << "The pedal did not take " << text(transfer->step(transfer->currentStep()).what)
-            << (end == LinkTransfer::End::Unplugged ? ": it was disconnected.\n" : " in time; the slot keeps what it held.\n");
+            << (end == LinkTransfer::End::Unplugged ? ": it was disconnected." : " in time.")
+            << " Load it again: until then the slot may hold part of it.\n";
         return exitCodeOf(end);
     }
     out << done << "\n";

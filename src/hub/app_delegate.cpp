@@ -100,7 +100,11 @@ void AppDelegate::SavePresetChange(int slot, const QString& name) {
     std::array<std::uint8_t, kNameSize> name16{};
     YJObjectTool::ChangePresetName(name.toStdString(), name16);
     if (link_) {
-        link_->presets().setName(slot, name16);
+        // An export or backup does not take the old record for the saved one.
+        link_->withLinkLock([this, slot, &name16](ParameterBlocks&, CommandEncoder&) {
+            link_->presets().setName(slot, name16);
+            link_->presets().awaitRecord(slot);
+        });
         if (presetList_) presetList_->UpdataPresetListIndex(slot, getPresetName(slot));
     }
     std::vector<std::uint32_t> values = slotValues(slot);

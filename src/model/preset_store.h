@@ -27,6 +27,11 @@ public:
     // the way holds zeros or stale bytes and must not pass for the pedal's preset.
     bool arrived(int slot) const { return validSlot(slot) && arrived_.test(static_cast<std::size_t>(slot)); }
     std::vector<int> missingSlots() const;
+    // A save asked the pedal to store a new record in the slot: until the pedal sends it
+    // back, the copy here is out of date and does not count as arrived.
+    void awaitRecord(int slot) {
+        if (validSlot(slot)) arrived_.reset(static_cast<std::size_t>(slot));
+    }
 
     static bool validSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
 

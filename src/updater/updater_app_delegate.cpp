@@ -91,7 +91,9 @@ void AppDelegate::xbUpdateSuccess() {
 }
 
 void AppDelegate::xbUpdateFailed(const std::string& text) {
-    alertAndQuit(updateFailText(QString::fromStdString(text)), 1);
+    QString message = updateFailText(QString::fromStdString(text));
+    if (!update_->hidclass().isConnected()) message += QStringLiteral("\n") + disconnectedDuringUpdateText();
+    alertAndQuit(message, 1);
 }
 
 void AppDelegate::alertAndQuit(const QString& text, int status) {

@@ -26,6 +26,12 @@ inline QString successText() {
 inline QString updateFailText(const QString& reason) {
     return QStringLiteral("Update fail: please try again. (%1)").arg(reason);
 }
+// Added to the failure when the pedal went away meanwhile: retrying alone will not do.
+inline QString disconnectedDuringUpdateText() {
+    return QStringLiteral(
+        "The QUORVEX III was disconnected during the update. Connect it again in its boot loader, then run the "
+        "update once more.");
+}
 inline QString offerText() {
     return QStringLiteral("Your QUORVEX III is waiting in its boot loader.\nInstall the new firmware now?");
 }

@@ -105,9 +105,9 @@ void PresetFileActions::importBatch(std::vector<ImportFile> files) {
     connect(m_transfer.get(), &LinkTransfer::finished, this, [this](LinkTransfer::End end) {
         if (end != LinkTransfer::End::Done) {
             const LinkStep& step = m_transfer->step(m_transfer->currentStep());
-            const QString what = end == LinkTransfer::End::Cancelled
-                                     ? QStringLiteral("The import was cancelled at %1.")
-                                     : QStringLiteral("The pedal did not confirm %1.");
+            const QString what = end == LinkTransfer::End::Cancelled   ? QStringLiteral("The import was cancelled at %1.")
+                                 : end == LinkTransfer::End::Unplugged ? QStringLiteral("The pedal was disconnected while importing %1.")
+                                                                       : QStringLiteral("The pedal did not confirm %1.");
             m_alert(m_root.window(), QMessageBox::Warning,
                     what.arg(step.what) + QStringLiteral(" The files before it were imported; the rest were not."));
         }
