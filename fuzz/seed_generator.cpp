@@ -13,7 +13,6 @@
 #include "yj_ir_file.h"
 #include "yj_preset_file.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 
