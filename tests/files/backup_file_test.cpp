@@ -84,6 +84,13 @@ TEST(BackupFile, RestoreSendsEveryBlockInFileOrderAndSystemAsTenBytes) {
     EXPECT_EQ(blocks.back().data[0], 200);
 }
 
+TEST(BackupFile, BlocksAreDescribedInWordsEvenForItemsThatNameNoSlot) {
+    const std::pair<BackupBlock, const char*> cases[] = {
+        {{4, 1, 1}, "preset 001A"}, {{4, 200, 1}, "preset 067B"}, {{4, 0, 1}, "preset item 0"},
+        {{2, 3, 2}, "user IR 3, block 2"}, {{1, 10, 5}, "user amp 10, block 5"}, {{3, 1, 1}, "system settings"}};
+    for (const auto& [block, text] : cases) EXPECT_EQ(blockDescription(block), QString::fromLatin1(text)) << text;
+}
+
 // Changes one thing, then puts a right check sum back, so that only the bounds can tell.
 void reseal(std::vector<std::uint8_t>& b) {
     const std::uint64_t sum = std::accumulate(b.begin(), b.begin() + 1016, std::uint64_t{0}) +

@@ -110,6 +110,8 @@ std::vector<RestoreBlock> restoreBlocks(Tv_Backup& file) {
 
 QString blockDescription(const BackupBlock& block) {
     const KindInfo info = kindInfo(block.kind);
+    // Preset items count from 1; a file may still number one 0, which names no slot.
+    if (block.kind == 4 && block.item == 0) return QStringLiteral("preset item 0");
     if (block.kind == 4) return QStringLiteral("preset %1").arg(QString::fromStdString(slotLabel(block.item - 1)));
     if (block.kind == 3) return QString::fromLatin1(info.what);
     return QStringLiteral("%1 %2, block %3").arg(QString::fromLatin1(info.what)).arg(block.item).arg(block.block);
