@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include <malloc.h>
 #include <unistd.h>
 
 namespace quorvex::soak {
@@ -13,6 +14,11 @@ std::uint64_t residentBytes() {
     std::uint64_t resident = 0;
     if (!(statm >> size >> resident)) return 0;
     return resident * static_cast<std::uint64_t>(::sysconf(_SC_PAGESIZE));
+}
+
+std::uint64_t heapInUse() {
+    const struct mallinfo2 info = ::mallinfo2();
+    return info.uordblks + info.hblkhd;
 }
 
 }  // namespace quorvex::soak

@@ -51,6 +51,10 @@ SoakDriver::SoakDriver(EditorWindow& window, pedal::VirtualPedal& pedal, std::ui
     window_.rootViewController()->setSaveWindowRunner([this](SaveWindowController& dialog) { answerSaveDialog(dialog); });
 }
 
+std::size_t SoakDriver::slotsSaved() const {
+    return static_cast<std::size_t>(std::count_if(saves_->begin(), saves_->end(), [](const auto& s) { return s.has_value(); }));
+}
+
 int SoakDriver::uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(random_); }
 
 bool SoakDriver::chance(double p) { return std::bernoulli_distribution(p)(random_); }
@@ -203,7 +207,7 @@ void SoakDriver::answerSaveDialog(SaveWindowController& dialog) {
     const int slot = uniform(0, kSlotCount - 1);
     dialog.setComboBoxindex(slot);
     dialog.setComboBoxSelectionName(randomName());
-    saves_[slot] = soundShown(window_);
+    (*saves_)[static_cast<std::size_t>(slot)] = soundShown(window_);
     count(Operation::Save);
     dialog.save();
 }

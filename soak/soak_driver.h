@@ -5,7 +5,7 @@
 
 #include <array>
 #include <cstdint>
-#include <map>
+#include <memory>
 #include <random>
 
 namespace quorvex {
@@ -45,8 +45,9 @@ public:
     void step();
 
     const std::array<std::size_t, kOperationKinds>& counts() const { return counts_; }
-    // Every slot saved so far, with the sound the editor showed when it was saved last.
-    const std::map<int, SavedSound>& saves() const { return saves_; }
+    // The sound the editor showed when each slot was saved last; empty for slots not saved.
+    const SavedSounds& saves() const { return *saves_; }
+    std::size_t slotsSaved() const;
 
 private:
     int uniform(int low, int high);
@@ -69,7 +70,7 @@ private:
     std::mt19937 random_;
     bool saveWanted_ = false;  // the save dialog was opened with the SAVE button
     std::array<std::size_t, kOperationKinds> counts_{};
-    std::map<int, SavedSound> saves_;
+    std::unique_ptr<SavedSounds> saves_ = std::make_unique<SavedSounds>();
 };
 
 }  // namespace quorvex::soak

@@ -1,9 +1,10 @@
 #pragma once
 #include "parameter_blocks.h"
+#include "preset_record.h"
 
 #include <array>
 #include <cstdint>
-#include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,25 +19,26 @@ class VirtualPedal;
 
 namespace quorvex::soak {
 
-// One element of a module block and the value the editor holds for it.
-struct ShownValue {
-    int element = 0;
-    std::uint32_t value = 0;
-    std::string name;  // as the panel captions it: "on/off", "model", "GAIN", ...
+// A module as the editor shows it: its block and which elements are shown, on/off,
+// model, the rows of the model's layout and its visible lists (bit e for element e).
+// Elements the layout hides are the panel's own business until a model shows them,
+// and then they travel with the next edit.
+struct ModuleShown {
+    ModuleBlock values{};
+    std::uint32_t shown = 0;
 };
 
-// The sound the editor showed at a save: every module's shown values and the chain
-// order. The pedal must have stored exactly this in the slot.
-struct SavedSound {
-    std::array<std::vector<ShownValue>, kModuleCount> modules;
+// The sound the editor shows: every module and the chain order. Kept for each slot
+// saved, the pedal must have stored exactly this. Fixed size, so that keeping it
+// costs no memory the soak would count as growth.
+struct SoundShown {
+    std::array<ModuleShown, kModuleCount> modules{};
     std::array<std::uint32_t, kModuleCount> order{};
 };
+using SavedSounds = std::array<std::optional<SoundShown>, kSlotCount>;
 
-// The elements that make the sound a panel shows: on/off, model, the rows of the
-// model's layout and its visible lists. Elements the layout hides are the panel's own
-// business until a model shows them, and then they travel with the next edit.
-std::vector<ShownValue> shownValues(const ModulePanel& panel);
-SavedSound soundShown(const EditorWindow& window);
+ModuleShown moduleShown(const ModulePanel& panel);
+SoundShown soundShown(const EditorWindow& window);
 
 // Each difference between the pedal and the editor as one sentence.
 // The current preset, every module and the chain as they play now.
@@ -44,6 +46,6 @@ std::vector<std::string> compareLiveSound(const pedal::VirtualPedal& pedal, cons
 // The editor's copy of all 300 stored presets and their list entries against the
 // pedal's, and each slot saved in the run against the sound shown when it was saved.
 std::vector<std::string> compareStoredPresets(const pedal::VirtualPedal& pedal, AppDelegate& hub,
-                                              const EditorWindow& window, const std::map<int, SavedSound>& saves);
+                                              const EditorWindow& window, const SavedSounds& saves);
 
 }  // namespace quorvex::soak
