@@ -59,12 +59,15 @@ void HIDClass::deviceMatched(const DeviceInfo& device) {
         std::lock_guard lock(deviceMutex_);
         currentDevice_ = device.path;
     }
-    isConnected_ = true;
-    ring_.wakeReader();
-    presence_ = PedalPresence::Connected;
     linkLog("pedal connected at " + device.path);
     Report greeting{};  // an empty report: count 0
-    writeReport(greeting);
+    backend_->writeReport(device.path, greeting);
+    // Only now may the scheduler send its start frame: the greeting goes first, and this
+    // thread is back reading before the pedal's identity report comes, which the scheduler
+    // looks at one tick after the start frame.
+    presence_ = PedalPresence::Connected;
+    isConnected_ = true;
+    ring_.wakeReader();
 }
 
 void HIDClass::deviceRemoved(const DeviceInfo& device) {
