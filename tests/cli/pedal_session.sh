@@ -5,7 +5,11 @@ export HOME=$work  # keep the diary out of the real home folder
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
+  # A sanitizer build's pedal reports its faults only in its log: they fail the test.
+  local faulty=0
+  grep -qE 'Sanitizer|runtime error:' "$work/pedal.log" 2>/dev/null && { cat "$work/pedal.log"; faulty=1; }
   rm -rf "$work"
+  [ $faulty -eq 0 ] || exit 1
 }
 trap cleanup EXIT
 failures=0

@@ -10,7 +10,11 @@ export HOME=$work
 pid=
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  # A sanitizer build's boot loader reports its faults only in its log: they fail the test.
+  local faulty=0
+  grep -qE 'Sanitizer|runtime error:' "$work/pedal.log" 2>/dev/null && { cat "$work/pedal.log"; faulty=1; }
   rm -rf "$work"
+  [ $faulty -eq 0 ] || exit 1
 }
 trap cleanup EXIT
 failures=0
