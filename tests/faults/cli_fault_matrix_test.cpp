@@ -3,6 +3,7 @@
 // at the end of the transfer, or does not acknowledge. Each row names how the command
 // ends (exit code and its exact words) and the checks of the files and of the pedal.
 #include "backup_blocks.h"
+#include "backup_items.h"
 #include "cli_file_commands.h"
 #include "cli_firmware_update.h"
 #include "cli_session.h"
@@ -103,6 +104,12 @@ updater::ImagePlan firmwarePlan() {
 }
 constexpr int kFirmwarePackets = 198;
 
+// File i of the batch as the pedal stores it: the factory preset under the file's name.
+PresetRecord batchRecord(int i) {
+    return recordNamedFromFile(pedal::VirtualPedal::factoryPresets()[kBatchSource + i],
+                               QStringLiteral("P%1-MOVED %2").arg(kBatchSlot + 1 + i).arg(i));
+}
+
 // Runs a command's work as quorvex-cli does once the presets have loaded, on a link with
 // a 1 ms tick.
 struct CliRun {
@@ -143,20 +150,18 @@ const Inputs& Inputs::get() {
         in->image = in->path("image.tr");
         updater::writeFirmwareImage(firmwarePlan(), in->image);
 
-        // The backup to restore: a pedal whose slots 011B..012A took the batch.
-        LinkHarness harness;
-        harness.addPedal();
-        harness.startLink(20ms, 1ms);
-        EXPECT_TRUE(harness.waitForPresets());
-        CliOptions options;
-        options.command = Command::Import;
-        options.files = in->batch;
-        EXPECT_EQ(runWork(harness, options).code, cli::kOk);
-        options.command = Command::Backup;
-        options.target = in->backup = in->path("source.tbf");
-        EXPECT_EQ(runWork(harness, options).code, cli::kOk);
-        Tv_Backup file = Tv_Backup::forThisPedal();
-        EXPECT_EQ(file.readFile(QString::fromStdString(in->backup)), Tv_Backup::Check::Valid);
+        // The backup to restore: the factory pedal with the batch in slots 011B..012A, from
+        // the blocks the pedal answers (no link, so that a busy machine cannot spoil it).
+        BackupAssembler assembler;
+        const pedal::PedalMemory memory = pedal::factoryMemory();
+        for (const BackupBlock& request : backupRequests()) {
+            const auto block = pedal::readBackupBlock(memory, request.kind, request.item, request.block);
+            assembler.take(request, block ? request.block : pedal::kNoData, block ? block->data() : nullptr);
+        }
+        std::vector<PresetRecord> presets(factory.begin(), factory.begin() + kBackupPresetCount);
+        for (int i = 0; i < kBatchFiles; ++i) presets[kBatchSlot + i] = batchRecord(i);
+        Tv_Backup file = assembler.build(presets);
+        EXPECT_TRUE(file.exportBackupFileForPath(QString::fromStdString(in->backup = in->path("source.tbf"))));
         in->restoreFrames = restoreBlocks(file).size();
         return in;
     }();
@@ -278,9 +283,6 @@ TEST_P(CliFaultMatrix, EndsAsTheRowSays) {
         }
 
         const auto factory = pedal::VirtualPedal::factoryPresets();
-        const auto batchRecord = [&](int i) {
-            return recordNamedFromFile(factory[kBatchSource + i], QStringLiteral("P%1-MOVED %2").arg(kBatchSlot + 1 + i).arg(i));
-        };
         switch (row.transfer) {
         case Transfer::CurrentLoad:  // the pedal plays the file's sound (its name is not part of it)
             EXPECT_TRUE(pedal.waitForCommand(131, 2s));
@@ -371,6 +373,7 @@ const Row kRows[] = {
     {Transfer::AmpUpload, Fault::UnplugEnd, 6, uploadEnd("Amp model", "5 of 5", true)},
     {Transfer::AmpUpload, Fault::NoAcks, 9, uploadEnd("Amp model", "1 of 5", false)},
 
+    {Transfer::Backup, Fault::None, 0, ""},
     {Transfer::Backup, Fault::Drop, 9, backupEnd("stopped answering", "user amp 1, block 5 (step 5 of 91)")},
     {Transfer::Backup, Fault::Corrupt, 9, backupEnd("stopped answering", "user amp 8, block 4 (step 39 of 91)")},
     {Transfer::Backup, Fault::UnplugEarly, 6, backupEnd("was disconnected", "user amp 1, block 1 (step 1 of 91)")},
@@ -378,6 +381,7 @@ const Row kRows[] = {
     {Transfer::Backup, Fault::UnplugEnd, 6, backupEnd("was disconnected", "system settings (step 91 of 91)")},
     {Transfer::Backup, Fault::NoAcks, 9, backupEnd("stopped answering", "user amp 1, block 1 (step 1 of 91)")},
 
+    {Transfer::Restore, Fault::None, 0, ""},
     {Transfer::Restore, Fault::Drop, 9, "The pedal did not confirm preset 006A (step 39 of 223) of the restore." + kAgain},
     {Transfer::Restore, Fault::Corrupt, 9, "The pedal did not confirm preset 006A (step 39 of 223) of the restore." + kAgain},
     {Transfer::Restore, Fault::UnplugEarly, 6,
