@@ -22,7 +22,7 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kWarmUp = std::chrono::seconds(60);
 // Growth allowed between the warm-up sample and the end. Without any leak the resident
 // set still grows while Qt's glyph cache takes in the glyphs of each font size and
-// position that preset names bring (about 0.6 MiB in a 10-minute run, less and less as
+// position that preset names bring (about 0.4 MiB in a 10-minute run, less and less as
 // the cache fills), and it moves by whole pages as the allocator's pools grow and
 // shrink. A leak of a kilobyte per operation takes a 10-minute run over the margin.
 constexpr std::uint64_t kMemoryMargin = 1024 * 1024;
