@@ -118,6 +118,12 @@ TEST(BackupFile, RefusesDamagedAndCraftedFiles) {
         {"item count too large", [](auto& b) { b[1024 + 40] = 200; reseal(b); }, C::Truncated},
         {"section count", [](auto& b) { b[76] = 200; reseal(b); }, C::Truncated},
         {"item beyond 255 blocks", [](auto& b) { b[1024 + 46] = 2; reseal(b); }, C::TooLarge},
+        {"301 empty items", [](auto& b) {
+             std::fill_n(b.begin() + 1024 + 40, 8, 0);
+             b[1024 + 40] = 301 & 0xFF;
+             b[1024 + 41] = 301 >> 8;
+             reseal(b);
+         }, C::TooLarge},
     };
     for (const Case& c : cases) {
         auto bytes = built.bytes();

@@ -119,7 +119,7 @@ Tv_Backup::Check Tv_Backup::checkBounds(const std::vector<std::uint8_t>& bytes) 
         const std::uint8_t* head = bytes.data() + offset;
         const std::uint64_t count = le::get<std::uint32_t>(head + kDataNumber);
         const std::uint64_t length = le::get<std::uint32_t>(head + kDataLength);
-        if (length > kMaxItemLength) return Check::TooLarge;
+        if (length > kMaxItemLength || count > kMaxItems) return Check::TooLarge;
         const std::uint64_t itemSize = kItemHeadSize + length;
         // At most 2^32 items of a bounded size: the product fits in 64 bits.
         if (count * itemSize > size - offset - kSubHeadSize) return Check::Truncated;

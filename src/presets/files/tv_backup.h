@@ -41,6 +41,9 @@ public:
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
     // The block number travels in one byte.
     static constexpr std::uint64_t kMaxItemLength = 255 * 512;
+    // The pedal keeps at most 300 items of a kind (its presets); a section claiming more
+    // would have a restore send blocks no pedal asked for.
+    static constexpr std::uint64_t kMaxItems = 300;
 
     // A fresh container holding the header for this device and version bytes.
     Tv_Backup(const char* device, const std::uint8_t* version, std::size_t versionLen);
