@@ -17,6 +17,32 @@ std::vector<std::uint32_t> slotValues(int slot) {
     return {slotLow(slot), slotHigh(slot)};
 }
 
+#if defined(__SANITIZE_THREAD__)
+extern "C" void __tsan_release(void* addr);
+extern "C" void __tsan_acquire(void* addr);
+#endif
+
+// Runs f on the receiver's (main) thread. Qt's event queue hands it over under a lock of its
+// own that a ThreadSanitizer build cannot see, Qt not being instrumented; the two marks tell it
+// that everything the link thread wrote before posting is visible to f.
+template <typename F>
+void postToMain(QObject* receiver, F f) {
+#if defined(__SANITIZE_THREAD__)
+    __tsan_release(receiver);
+#endif
+    QMetaObject::invokeMethod(
+        receiver,
+        [receiver, f = std::move(f)]() mutable {
+#if defined(__SANITIZE_THREAD__)
+            __tsan_acquire(receiver);
+#else
+            (void)receiver;
+#endif
+            f();
+        },
+        Qt::QueuedConnection);
+}
+
 }  // namespace
 
 AppDelegate::AppDelegate(QObject* parent) : QObject(parent) { installDefaultRoutes(); }
@@ -229,20 +255,19 @@ void AppDelegate::ReadBufferPresetToGui(const PresetRecord& record) {
 // ---- pedal to screen ----
 
 void AppDelegate::postEvent(EventCode code, std::vector<std::uint32_t> values) {
-    QMetaObject::invokeMethod(
-        this, [this, code, v = std::move(values)] { handleEvent(code, v); }, Qt::QueuedConnection);
+    postToMain(this, [this, code, v = std::move(values)] { handleEvent(code, v); });
 }
 
 void AppDelegate::postSetIsChangeGuiData(bool changed) {
-    QMetaObject::invokeMethod(this, [this, changed] { SetIsChangeGuiData(changed); }, Qt::QueuedConnection);
+    postToMain(this, [this, changed] { SetIsChangeGuiData(changed); });
 }
 
 void AppDelegate::postLoadProgress(float progress) {
-    QMetaObject::invokeMethod(this, [this, progress] { emit loadProgress(progress); }, Qt::QueuedConnection);
+    postToMain(this, [this, progress] { emit loadProgress(progress); });
 }
 
 void AppDelegate::postPresetList(std::vector<std::string> list, std::vector<int> missing) {
-    QMetaObject::invokeMethod(
+    postToMain(
         this,
         [this, entries = std::move(list), missing = std::move(missing)] {
             missingPresets_ = missing;
@@ -251,18 +276,15 @@ void AppDelegate::postPresetList(std::vector<std::string> list, std::vector<int>
             for (const auto& e : entries) names.push_back(QString::fromStdString(e));
             if (presetList_) presetList_->UpdataPresetListName(names);
             emit presetsLoaded();
-        },
-        Qt::QueuedConnection);
+        });
 }
 
 void AppDelegate::exitApp(std::string message) {
-    QMetaObject::invokeMethod(
-        this, [this, m = QString::fromStdString(message)] { emit fatalAlert(m); }, Qt::QueuedConnection);
+    postToMain(this, [this, m = QString::fromStdString(message)] { emit fatalAlert(m); });
 }
 
 void AppDelegate::postFirmwareTooOld() {
-    QMetaObject::invokeMethod(
-        this, [this] { emit fatalAlert(QString::fromUtf8(kFirmwareTooOldMessage)); }, Qt::QueuedConnection);
+    postToMain(this, [this] { emit fatalAlert(QString::fromUtf8(kFirmwareTooOldMessage)); });
 }
 
 void AppDelegate::handleEvent(EventCode code, const std::vector<std::uint32_t>& values) {
