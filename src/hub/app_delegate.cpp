@@ -2,6 +2,7 @@
 
 #include "commands.h"
 #include "diary.h"
+#include "post_to_main.h"
 #include "preset_file_names.h"
 #include "yj_object_tool.h"
 
@@ -15,32 +16,6 @@ namespace {
 
 std::vector<std::uint32_t> slotValues(int slot) {
     return {slotLow(slot), slotHigh(slot)};
-}
-
-#if defined(__SANITIZE_THREAD__)
-extern "C" void __tsan_release(void* addr);
-extern "C" void __tsan_acquire(void* addr);
-#endif
-
-// Runs f on the receiver's (main) thread. Qt's event queue hands it over under a lock of its
-// own that a ThreadSanitizer build cannot see, Qt not being instrumented; the two marks tell it
-// that everything the link thread wrote before posting is visible to f.
-template <typename F>
-void postToMain(QObject* receiver, F f) {
-#if defined(__SANITIZE_THREAD__)
-    __tsan_release(receiver);
-#endif
-    QMetaObject::invokeMethod(
-        receiver,
-        [receiver, f = std::move(f)]() mutable {
-#if defined(__SANITIZE_THREAD__)
-            __tsan_acquire(receiver);
-#else
-            (void)receiver;
-#endif
-            f();
-        },
-        Qt::QueuedConnection);
 }
 
 }  // namespace

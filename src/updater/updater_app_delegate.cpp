@@ -1,6 +1,7 @@
 #include "updater_app_delegate.h"
 
 #include "link_log.h"
+#include "post_to_main.h"
 #include "updater_texts.h"
 
 #include <QTimer>
@@ -13,9 +14,7 @@ AppDelegate::AppDelegate(UpdaterWindowPort& window, std::unique_ptr<HidBackend> 
                          QObject* parent)
     : QObject(parent), window_(window), setup_(std::move(setup)) {
     // Replies are posted to this object: calls still queued when it is gone are dropped.
-    auto post = [this](std::function<void()> call) {
-        QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
-    };
+    auto post = [this](std::function<void()> call) { postToMain(this, std::move(call)); };
     update_ = std::make_unique<libupdate_tavro>(std::move(backend), post, setup_.timing, setup_.timeouts);
     update_->setXbDelegate(this);
 }
@@ -29,8 +28,7 @@ void AppDelegate::applicationDidFinishLaunching() {
     update_->setPid(0, 1155, 200);
     connecting_ = std::thread([this] {
         const int result = update_->connectDeviceUpdate("KIRO_QUORVEXIII", "V1.1.0");
-        QMetaObject::invokeMethod(
-            this, [this, result] { connected(result); }, Qt::QueuedConnection);
+        postToMain(this, [this, result] { connected(result); });
     });
 }
 
