@@ -1,11 +1,13 @@
 # Sourced by the command-line tests: a scratch folder as HOME, failure counting, and
-# virtual pedals that are stopped when the test ends. Expects $pedal to be set.
+# virtual pedals that are stopped when the test ends. Expects $pedal to be set; $socket
+# names what the pedal creates on its bus (quorvex-boot for the boot loader).
+socket=quorvex-iii
 work=$(mktemp -d)
 export HOME=$work  # keep the diary out of the real home folder
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done
-  # A sanitizer build's pedal reports its faults only in its log: they fail the test.
+  # A sanitizer build's pedal or boot loader reports its faults only in its log: they fail the test.
   local faulty=0
   grep -qE 'Sanitizer|runtime error:' "$work/pedal.log" 2>/dev/null && { cat "$work/pedal.log"; faulty=1; }
   rm -rf "$work"
@@ -19,7 +21,7 @@ start_pedal() {  # bus-folder extra-options...
   local bus=$1; shift
   "$pedal" --bus "$bus" "$@" 2>>"$work/pedal.log" &
   pids+=($!)
-  for _ in $(seq 100); do [ -S "$bus/quorvex-iii" ] && return; sleep 0.05; done
+  for _ in $(seq 100); do [ -S "$bus/$socket" ] && return; sleep 0.05; done
   fail "pedal did not start on $bus"
 }
 

@@ -5,32 +5,17 @@ set -u
 pedal=$1
 cli=$2
 make_image=$3
-work=$(mktemp -d)
-export HOME=$work
-pid=
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  # A sanitizer build's boot loader reports its faults only in its log: they fail the test.
-  local faulty=0
-  grep -qE 'Sanitizer|runtime error:' "$work/pedal.log" 2>/dev/null && { cat "$work/pedal.log"; faulty=1; }
-  rm -rf "$work"
-  [ $faulty -eq 0 ] || exit 1
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+source "$(dirname "$0")/../cli/pedal_session.sh"
+socket=quorvex-boot
 
 run_update() {  # expected-exit expected-text boot-loader-options...
   local expected=$1 text=$2; shift 2
   local bus="$work/bus$failures$RANDOM"
-  "$pedal" --boot-loader --bus "$bus" "$@" 2>>"$work/pedal.log" &
-  pid=$!
-  for _ in $(seq 100); do [ -S "$bus/quorvex-boot" ] && break; sleep 0.05; done
+  start_pedal "$bus" --boot-loader "$@"
   "$cli" --bus "$bus" --wait 5 firmware-update "$work/image.tr" 2>"$work/err.txt"
   local code=$?
   [ $code -eq "$expected" ] || fail "$* exited $code, not $expected: $(grep -v '^quorvex:' "$work/err.txt")"
   grep -qF "$text" "$work/err.txt" || fail "$* did not say '$text'"
-  kill "$pid"; wait "$pid" 2>/dev/null; pid=
 }
 
 "$make_image" --tag 4000:16 --tag 1024:64 --skip 512 "$work/image.tr" || fail "no image written"
