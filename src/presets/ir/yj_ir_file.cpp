@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
 
 namespace quorvex {
 namespace {

@@ -72,6 +72,7 @@ private:
     bool fail(IrFileError* error, int code, const QString& reason);
     bool refuse(const QString& why);
     void findChunks();
+    // Whether the format chunk's body holds `width` bytes at `offset`.
     bool formatHolds(std::size_t offset, std::size_t width) const;
     // A little-endian field of the format chunk's body, 2 or 4 bytes wide.
     std::uint32_t formatField(std::size_t offset, std::size_t width) const;
@@ -87,7 +88,7 @@ private:
     WaveFormat format_;
     std::optional<std::size_t> fmt_;   // position of the "fmt " chunk
     std::optional<std::size_t> data_;  // position of the "data" chunk
-    std::size_t pIRData_ = 0;   // first sample
+    std::size_t pIRData_ = 0;          // first sample
     bool isInteralIR_ = false;
     bool isFileOpenSuccess_ = false;
     QString refusal_;
