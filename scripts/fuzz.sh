@@ -28,12 +28,13 @@ if [ "${1:-}" = "--seeds" ]; then
   cmake --build "$build" --target quorvex-fuzz-seeds -j2
   rm -rf fuzz/corpus
   "$build/fuzz/quorvex-fuzz-seeds" fuzz/corpus
-  # WAV seeds: a few of the sox-made test files (mono and stereo, 8 to 32 bits, float,
-  # extensible, every sample rate the conversion resamples from).
+  # WAV seeds: a few of the test files (mono and stereo, 8 to 32 bits, float,
+  # extensible, every sample rate the conversion resamples from, chunks around "fmt "
+  # and "data").
   wavs=$(mktemp -d)
   trap 'rm -rf "$wavs"' EXIT
   sh tests/ir/make_wav_fixtures.sh "$wavs" >/dev/null
-  for f in line16_48000 line16_96000 mono24_44k_ext mono32_44k mono32_44k_ext mono8_44k monofloat_48k stereo24_96k_ext; do
+  for f in noise16_48000 noise16_96000 chunks_pcm16 chunks_float_ext sf_meta16_44k mono24_44k_ext mono32_44k mono32_44k_ext mono8_44k monofloat_48k stereo24_96k_ext; do
     cp "$wavs/$f.wav" fuzz/corpus/ir_file/
   done
   du -sh fuzz/corpus

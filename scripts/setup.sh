@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev
   desktop-file-utils appstream dpkg-dev file
-  sox
+  sox sndfile-programs python3
   clang libclang-rt-14-dev
 )
 missing=()

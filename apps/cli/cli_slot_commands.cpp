@@ -51,7 +51,7 @@ int upload(std::unique_ptr<LinkTransfer> transfer, void (*abandon)(DeviceThread&
         // The parts before the failing one went into the slot already.
         err << "The pedal did not take " << text(transfer->step(transfer->currentStep()).what)
             << (end == LinkTransfer::End::Unplugged ? ": it was disconnected." : " in time.")
-            << " Load it again: until then the slot may hold part of it.\n";
+            << " " << kPartialUploadAdvice << "\n";
         return exitCodeOf(end);
     }
     out << done << "\n";

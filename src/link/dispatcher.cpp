@@ -164,7 +164,9 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
     case cmd::IrChunk: {
         auto& up = b.IrUpload;
         const std::uint8_t k = p[0];
-        if (!up.active) break;
+        // Only the chunk in flight counts: a late acknowledgement from an upload that
+        // gave up must not move the next one on.
+        if (!up.active || k != up.chunk) break;
         if (k >= 1 && k <= 3) {
             up.chunk = static_cast<std::uint8_t>(k + 1);
             up.pending = true;
@@ -178,7 +180,7 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
     case cmd::AmpChunk: {
         auto& up = b.AmpUpload;
         const std::uint8_t k = p[0];
-        if (!up.active) break;
+        if (!up.active || k != up.chunk) break;  // as for 225
         if (k >= 1 && k <= 4) {
             up.chunk = static_cast<std::uint8_t>(k + 1);
             up.pending = true;

@@ -62,7 +62,12 @@ void SlotImportFlow::run(std::unique_ptr<LinkTransfer> transfer, const QString& 
             done(name);
         } else {
             abandon();
-            if (end != LinkTransfer::End::Cancelled) alert_(panel_ ? panel_->window() : nullptr, QMessageBox::Warning, failure);
+            // A cancelled upload leaves the chunks the pedal took in the slot, under its old name.
+            const QString text = end == LinkTransfer::End::Cancelled
+                                     ? QStringLiteral("Loading was cancelled at %1. %2")
+                                           .arg(transfer_->step(transfer_->currentStep()).what, QLatin1String(kPartialUploadAdvice))
+                                     : failure;
+            alert_(panel_ ? panel_->window() : nullptr, QMessageBox::Warning, text);
         }
         transfer_.release()->deleteLater();
         emit importEnded(success);

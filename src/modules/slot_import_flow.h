@@ -19,7 +19,8 @@ class FileChooser;
 // Loads a file into one of the pedal's user slots: the file dialog, the file read and
 // checked (a refused file is told with the reason), the upload with a progress dialog
 // on the event loop, and "import IR error?" / "import AMP error?" when the pedal does
-// not take it in time. The panels own one each.
+// not take it in time. A cancelled upload is told too: the slot may hold part of it.
+// The panels own one each.
 class SlotImportFlow : public QObject {
     Q_OBJECT
 public:

@@ -1,6 +1,6 @@
 // The CAB panel's "+" and the AMP panel's IMPORT against the virtual pedal: the file
-// chosen, the upload with the window turning, the slot renamed, refusals and a pedal
-// that does not finish in time told in words.
+// chosen, the upload with the window turning, the slot renamed, refusals, a pedal that
+// does not finish in time and a cancelled upload told in words.
 #include "../support/editor_with_pedal.h"
 #include "../support/received_frames.h"
 #include "amp_mode_controller.h"
@@ -8,14 +8,11 @@
 #include "file_chooser.h"
 #include "g_pop_up_button.h"
 #include "slot_import_flow.h"
-#include "virtual_bus_backend.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QtTest>
-
-#include <cstring>
 
 using namespace quorvex;
 using namespace std::chrono_literals;
@@ -63,6 +60,8 @@ private slots:
     }
     void init() { alerts.clear(); }
 
+    // The pedal keeps the 512 values as byte planes, high byte first, then the name's
+    // first 11 characters.
     void plusLoadsAWavIntoItsSlot() {
         chooser->path = fixture("stereo16_44k.wav");
         QVERIFY(plus(29, true));  // cabinet 30: user slot 3
@@ -70,10 +69,11 @@ private slots:
         const pedal::IrSlot slot = device().irSlot(3);
         QVERIFY(slot.present);
         QCOMPARE(QByteArray(reinterpret_cast<const char*>(slot.name.data()), 11), QByteArray("stereo16_44", 11));
-        // Sample 0 of the left channel, -15000 × 256, as the three byte planes.
-        QCOMPARE(slot.data[0], std::uint8_t(0xC5));
-        QCOMPARE(slot.data[512], std::uint8_t(0x68));
-        QCOMPARE(slot.data[1024], std::uint8_t(0x00));
+        for (int i = 0; i < 512; ++i) {  // the left channel's ramp, (100 i - 15000) × 256, then silence
+            const auto value = static_cast<std::uint32_t>(i < 300 ? (100 * i - 15000) * 256 : 0);
+            for (int plane = 0; plane < 3; ++plane)
+                QCOMPARE(slot.data[static_cast<std::size_t>(plane * 512 + i)], std::uint8_t(value >> (16 - 8 * plane)));
+        }
         QVERIFY(alerts.isEmpty());
     }
 
@@ -87,13 +87,17 @@ private slots:
         QCOMPARE(testing::countOf(device(), 225), sent);
     }
 
-    void anUploadThatDoesNotFinishInTimeIsTold() {
+    // A pedal too slow and a cancelled upload are both told, and neither renames the slot.
+    void anUnfinishedUploadIsTold() {
         chooser->path = fixture("mono16_44k.wav");
         const QString before = cab()->popButtonEffice()->dataArray().at(31);
         cab()->importFlow()->setTimeLimit(0ms);
         QVERIFY(plus(31, false));
         cab()->importFlow()->setTimeLimit(10s);
-        QCOMPARE(alerts, QStringList{"import IR error?"});
+        cab()->importFlow()->importIr(5, [](const QString&) {});  // row 31's slot, as "+" does
+        cab()->importFlow()->transfer()->cancel();
+        QCOMPARE(alerts, (QStringList{"import IR error?", "Loading was cancelled at Impulse response, part 1 of 4. Load it again: "
+                                                          "until then the slot may hold part of it."}));
         QCOMPARE(cab()->popButtonEffice()->dataArray().at(31), before);
     }
 
@@ -102,13 +106,13 @@ private slots:
         QVERIFY(amp()->ImportAmpBtn()->isHidden());
         amp()->changedModeValue({1, 58, 50, 50, 50, 50, 50, 50});  // user slot 2
         QVERIFY(!amp()->ImportAmpBtn()->isHidden());
-        QCOMPARE(amp()->ImportAmpBtn()->accessibleName(), QStringLiteral("IMPORT"));
 
-        std::vector<char> bytes(2048 + 4 + 3, 0);
-        bytes[0] = 7, bytes[2048] = 7;
-        std::memcpy(bytes.data() + bytes.size() - 3, "2.0", 3);
+        std::vector<std::uint32_t> words(513, 0);  // 512 model words, then their sum as the check word
+        for (std::uint32_t i = 0; i < 512; ++i) words[512] += words[i] = 0x01020304u * (i + 1);
+        QByteArray bytes(reinterpret_cast<const char*>(words.data()), 513 * 4);
+        bytes += "2.0";
         QFile file(editor.dir.filePath("BRIGHT PLEXI.amp"));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes.data(), static_cast<qint64>(bytes.size())) > 0);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         file.close();
         chooser->path = file.fileName();
         QSignalSpy ended(amp()->importFlow(), &SlotImportFlow::importEnded);
@@ -116,8 +120,12 @@ private slots:
         QVERIFY(ended.wait(5000));
         QVERIFY(ended.first().first().toBool());
         QCOMPARE(amp()->popButton()->dataArray().at(57), QStringLiteral("BRIGHT PLEXI"));
-        QVERIFY(device().ampSlot(2).present);
-        QCOMPARE(device().ampSlot(2).data[3 * 512], std::uint8_t(7));  // word 0, bits 0..7
+        const pedal::AmpSlot slot = device().ampSlot(2);
+        QVERIFY(slot.present);
+        QCOMPARE(QByteArray(reinterpret_cast<const char*>(slot.name.data()), 12), QByteArray("BRIGHT PLEXI"));
+        for (std::size_t i = 0; i < 512; ++i)
+            for (std::size_t plane = 0; plane < 4; ++plane)
+                QCOMPARE(slot.data[plane * 512 + i], std::uint8_t(words[i] >> (24 - 8 * plane)));
         QVERIFY(alerts.isEmpty());
     }
 };

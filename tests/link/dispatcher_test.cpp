@@ -177,24 +177,29 @@ TEST_F(DispatcherTest, TransferAcknowledgements) {
     receive(229, Bytes{12});
     EXPECT_EQ(blocks.WritePresetIndex, -1);
 
+    // Only the chunk in flight is acknowledged: an upload that gave up is not revived,
+    // and a late acknowledgement from it does not move the next upload on.
     auto& ir = blocks.IrUpload;
+    ir.chunk = 2;
+    receive(225, Bytes{2});
+    EXPECT_FALSE(ir.pending);
     ir.active = true;
+    receive(225, Bytes{3});
+    EXPECT_FALSE(ir.pending);
     receive(225, Bytes{2});
     EXPECT_EQ(ir.chunk, 3);
     EXPECT_TRUE(ir.pending);
-    ir.pending = false;
+    ir.chunk = 4;
     receive(225, Bytes{4});
-    EXPECT_EQ(ir.chunk, 0);
     EXPECT_TRUE(ir.done);
-    ir.done = false;
-    receive(225, Bytes{5});
-    EXPECT_FALSE(ir.done);
-    EXPECT_FALSE(ir.pending);
+    EXPECT_FALSE(ir.active);
 
     auto& amp = blocks.AmpUpload;
     amp.active = true;
+    amp.chunk = 1;
     receive(226, Bytes{4});
-    EXPECT_EQ(amp.chunk, 5);
+    EXPECT_EQ(amp.chunk, 1);
+    amp.chunk = 5;
     receive(226, Bytes{5});
     EXPECT_FALSE(amp.active);
 

@@ -111,33 +111,6 @@ TEST_F(EncoderTest, PresetRecordsForTheCurrentSoundAndForASlot) {
     EXPECT_FALSE(encoder.dirty(229)) << "and its flag cleared";
 }
 
-TEST_F(EncoderTest, ImpulseResponseChunks) {
-    auto& up = blocks.IrUpload;
-    up.slot = 3;
-    for (std::size_t i = 0; i < up.samples.size(); ++i) up.samples[i] = 0x00ABCDEF;
-    for (std::size_t i = 0; i < up.name.size(); ++i) up.name[i] = static_cast<std::uint8_t>('A' + i);
-    EXPECT_FALSE(build(225)) << "nothing pending";
-    const std::uint8_t expected[] = {0xAB, 0xCD, 0xEF};
-    for (std::uint8_t chunk = 1; chunk <= 3; ++chunk) {
-        up.chunk = chunk;
-        up.pending = true;
-        const auto payload = build(225);
-        ASSERT_TRUE(payload);
-        ASSERT_EQ(payload->size(), 514u);
-        EXPECT_EQ((*payload)[0], 3);
-        EXPECT_EQ((*payload)[1], chunk);
-        EXPECT_EQ((*payload)[2], expected[chunk - 1]);
-        EXPECT_EQ((*payload)[513], expected[chunk - 1]);
-        EXPECT_FALSE(up.pending);
-    }
-    up.chunk = 4;
-    up.pending = true;
-    EXPECT_EQ(build(225), Bytes({3, 4, 'A', 'B', 'C', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K'}));
-    up.chunk = 0;
-    up.pending = true;
-    EXPECT_EQ(build(225), Bytes({3, 0}));
-}
-
 TEST_F(EncoderTest, IrDeleteAndBackupExchange) {
     blocks.IrDeleteSlot = 5;
     encoder.raise(228);

@@ -35,6 +35,9 @@ std::unique_ptr<LinkTransfer> makeAmpUpload(DeviceThread& link, std::uint8_t slo
                                             std::chrono::milliseconds limit, std::chrono::milliseconds pollInterval,
                                             QObject* parent = nullptr);
 
+// Said after an upload that did not finish: the pedal keeps the chunks it took.
+inline constexpr char kPartialUploadAdvice[] = "Load it again: until then the slot may hold part of it.";
+
 // After an upload that did not finish: nothing more goes out and the next one starts
 // at chunk 1.
 void abandonIrUpload(DeviceThread& link);

@@ -7,14 +7,18 @@
 
 #include <algorithm>
 #include <cstring>
-#include <optional>
 
 namespace quorvex {
 namespace {
 
 constexpr std::uint16_t kPcm = 1, kFloat = 3, kExtensible = 0xFFFE;
 constexpr std::uint16_t kExtensionSize = 22;
-constexpr std::size_t kExtensionSizeAt = 36, kSubFormatAt = 44;
+// Where the format chunk's fields lie in its body.
+constexpr std::size_t kCodeAt = 0, kChannelsAt = 2, kRateAt = 4, kBitsAt = 14, kExtensionSizeAt = 16, kSubFormatAt = 24,
+                      kGuidTailAt = 28;
+// The extensible format's standard sub-format GUIDs are a format code followed by these
+// twelve bytes (KSDATAFORMAT_SUBTYPE_PCM, _IEEE_FLOAT, ...).
+constexpr std::uint8_t kGuidTail[12] = {0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
 constexpr char kOwnTag[] = "TavroIR";
 
 // Frames taken per sample rate for n = 1, and how many floats the resampler reads
@@ -38,19 +42,20 @@ bool printableAscii(const QString& name) {
     return std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() >= 32 && c.unicode() <= 126; });
 }
 
-// The first occurrence of a 4-byte tag, looked for at positions 0 .. size − 5 (a tag
-// in the last four bytes is not found). One pass, no call per position.
-std::optional<std::size_t> findTag(const std::vector<std::uint8_t>& file, const char* tag) {
-    if (file.size() < 5) return std::nullopt;
-    const auto end = file.end() - 1;
-    const auto found = std::search(file.begin(), end, tag, tag + 4);
-    if (found == end) return std::nullopt;
-    return static_cast<std::size_t>(found - file.begin());
-}
-
 bool startsWith(const std::vector<std::uint8_t>& file, std::size_t at, const char* text) {
     const std::size_t n = std::strlen(text);
     return file.size() >= at + n && std::memcmp(file.data() + at, text, n) == 0;
+}
+
+// What a sample format that cannot be loaded is, for the refusal.
+QString sampleFormatName(std::uint16_t code, std::uint16_t bits) {
+    switch (code) {
+    case 0: return QStringLiteral("an unknown extensible sub-format");
+    case kFloat: return QStringLiteral("%1-bit floating point").arg(bits);
+    case 6: return QStringLiteral("A-law");
+    case 7: return QStringLiteral(u"\u00B5-law");
+    default: return QStringLiteral("format code %1").arg(code);
+    }
 }
 
 }  // namespace
@@ -120,30 +125,53 @@ bool YJIRFile::openBytes(std::vector<std::uint8_t> bytes, const QString& baseNam
         pIRData_ = kOwnDataOffset;
         return true;
     }
-    const auto fmt = findTag(file_, "fmt ");
-    if (!fmt) return fail(error, kNoFormat, QStringLiteral("it is not a WAV file (no format block)"));
-    const auto data = findTag(file_, "data");
-    if (!data) return fail(error, kNoData, QStringLiteral("the WAV file holds no sound data block"));
+    findChunks();
+    if (!fmt_) return fail(error, kNoFormat, QStringLiteral("it is not a WAV file (no format block)"));
+    if (!data_) return fail(error, kNoData, QStringLiteral("the WAV file holds no sound data block"));
     if (!startsWith(file_, 0, "RIFF") || !startsWith(file_, 8, "WAVE"))
         return fail(error, kNotWave, QStringLiteral("it is not a WAV file"));
-    fmt_ = *fmt;
-    data_ = *data;
     return readWave();
 }
 
-bool YJIRFile::readWave() {
-    format_.formatCode = u16(fmt_ + 8);
-    format_.channels = u16(fmt_ + 10);
-    format_.sampleRate = u32(fmt_ + 12);
-    format_.bitsPerSample = u16(fmt_ + 22);
-    if (format_.formatCode == kExtensible) {
-        format_.extensionSize = u16(kExtensionSizeAt);
-        format_.subFormat = u16(kSubFormatAt);
+// Walks the chunks after the 12-byte RIFF header (tag, size, body padded to an even
+// length) to the first "fmt " and "data" chunks; the bytes inside other chunks (a
+// comment, a broadcast description) are never taken for tags.
+void YJIRFile::findChunks() {
+    fmt_.reset();
+    data_.reset();
+    for (std::size_t at = 12; at + 8 <= file_.size() && !(fmt_ && data_);) {
+        if (!fmt_ && startsWith(file_, at, "fmt ")) fmt_ = at;
+        if (!data_ && startsWith(file_, at, "data")) data_ = at;
+        const std::size_t size = u32(at + 4);
+        at += 8 + size + size % 2;
     }
-    pIRData_ = data_ + 8;
+}
+
+bool YJIRFile::formatHolds(std::size_t offset, std::size_t width) const {
+    return offset + width <= u32(*fmt_ + 4) && *fmt_ + 8 + offset + width <= file_.size();
+}
+
+std::uint32_t YJIRFile::formatField(std::size_t offset, std::size_t width) const {
+    if (!formatHolds(offset, width)) return 0;  // a field the chunk does not hold reads as zero and is refused later
+    return width == 2 ? u16(*fmt_ + 8 + offset) : u32(*fmt_ + 8 + offset);
+}
+
+bool YJIRFile::readWave() {
+    format_.formatCode = static_cast<std::uint16_t>(formatField(kCodeAt, 2));
+    format_.channels = static_cast<std::uint16_t>(formatField(kChannelsAt, 2));
+    format_.sampleRate = formatField(kRateAt, 4);
+    format_.bitsPerSample = static_cast<std::uint16_t>(formatField(kBitsAt, 2));
+    if (format_.formatCode == kExtensible) {
+        format_.extensionSize = static_cast<std::uint16_t>(formatField(kExtensionSizeAt, 2));
+        const std::uint32_t subFormat = formatField(kSubFormatAt, 4);
+        if (subFormat <= 0xFFFF && formatHolds(kGuidTailAt, sizeof kGuidTail) &&
+            std::memcmp(file_.data() + *fmt_ + 8 + kGuidTailAt, kGuidTail, sizeof kGuidTail) == 0)
+            format_.subFormat = static_cast<std::uint16_t>(subFormat);
+    }
+    pIRData_ = *data_ + 8;
     // Only the whole frames the file really holds, whatever its data block claims.
     const std::size_t present = file_.size() > pIRData_ ? file_.size() - pIRData_ : 0;
-    const std::size_t bytes = std::min<std::size_t>(u32(data_ + 4), present);
+    const std::size_t bytes = std::min<std::size_t>(u32(*data_ + 4), present);
     const std::size_t frameBytes = static_cast<std::size_t>(format_.bitsPerSample / 8) * format_.channels;
     format_.frames = frameBytes ? static_cast<std::uint32_t>(bytes / frameBytes) : 0;
     isFileOpenSuccess_ = true;
@@ -188,13 +216,15 @@ bool YJIRFile::convertWave(int n) {
     if (f.bitsPerSample != 8 && f.bitsPerSample != 16 && f.bitsPerSample != 24 && f.bitsPerSample != 32)
         return refuse(QStringLiteral("its samples have %1 bits; 8, 16, 24 and 32 bits are supported").arg(f.bitsPerSample));
     std::uint16_t code = f.formatCode;
-    if (f.bitsPerSample == 32 && code == kExtensible) {
+    if (code == kExtensible) {
         if (f.extensionSize != kExtensionSize)
             return refuse(QStringLiteral("its extensible format block is not complete (extension size %1)").arg(f.extensionSize));
         code = f.subFormat;
     }
-    if (f.bitsPerSample == 32 && code != kPcm && code != kFloat)
-        return refuse(QStringLiteral("its 32-bit sample format (%1) is not supported").arg(code));
+    // Companded (A-law, µ-law) and compressed samples would be read as noise.
+    if (code != kPcm && !(code == kFloat && f.bitsPerSample == 32))
+        return refuse(QStringLiteral("its sample format (%1) is not supported (linear PCM, or 32-bit floating point)")
+                          .arg(sampleFormatName(code, f.bitsPerSample)));
     if (f.frames == 0) return refuse(QStringLiteral("it holds no samples"));
 
     const std::size_t bytesPerSample = f.bitsPerSample / 8u;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace quorvex {
@@ -25,7 +26,8 @@ struct WaveFormat {
     std::uint32_t sampleRate = 0;
     std::uint16_t bitsPerSample = 0;
     std::uint16_t extensionSize = 0;  // extensible files only
-    std::uint16_t subFormat = 0;      // extensible files only
+    // Extensible files only: the format code of a standard sub-format GUID, 0 for any other.
+    std::uint16_t subFormat = 0;
     std::uint32_t frames = 0;         // whole frames present in the file
 };
 
@@ -69,6 +71,11 @@ public:
 private:
     bool fail(IrFileError* error, int code, const QString& reason);
     bool refuse(const QString& why);
+    void findChunks();
+    // Whether the format chunk's body holds `width` bytes at `offset`.
+    bool formatHolds(std::size_t offset, std::size_t width) const;
+    // A little-endian field of the format chunk's body, 2 or 4 bytes wide.
+    std::uint32_t formatField(std::size_t offset, std::size_t width) const;
     bool readWave();
     bool convertWave(int n);
     bool convertOwnFile();
@@ -79,9 +86,9 @@ private:
     std::array<std::uint8_t, 20> charFileName_{};
     std::array<std::uint32_t, kConverted> irdatabuff_{};
     WaveFormat format_;
-    std::size_t fmt_ = 0;       // position of the "fmt " tag
-    std::size_t data_ = 0;      // position of the "data" tag
-    std::size_t pIRData_ = 0;   // first sample
+    std::optional<std::size_t> fmt_;   // position of the "fmt " chunk
+    std::optional<std::size_t> data_;  // position of the "data" chunk
+    std::size_t pIRData_ = 0;          // first sample
     bool isInteralIR_ = false;
     bool isFileOpenSuccess_ = false;
     QString refusal_;
