@@ -21,11 +21,26 @@ std::size_t countCommand(const std::vector<pedal::ReceivedFrame>& frames, std::u
         std::count_if(frames.begin(), frames.end(), [command](const auto& f) { return f.command == command; }));
 }
 
-TEST(Update, WritesEveryErasedTagInPacketsAndStartsTheFirmware) {
+// A boot loader that answers at once, one that answers every frame late (the answers to
+// the probes then come in after the pedal is identified), and one whose erase reply has the
+// handshake reply's command.
+struct Loader {
+    int replyDelayMs;
+    std::uint8_t eraseReply;
+};
+
+class Update : public ::testing::TestWithParam<Loader> {};
+
+TEST_P(Update, WritesEveryErasedTagInPacketsAndStartsTheFirmware) {
     BusFolder bus;
-    VirtualBootLoader loader(bus.dir());
+    BootLoaderOptions options;
+    options.replyDelay = std::chrono::milliseconds(GetParam().replyDelayMs);
+    options.eraseReply = GetParam().eraseReply;
+    VirtualBootLoader loader(bus.dir(), options);
     ASSERT_TRUE(loader.start());
-    const auto bytes = updater::buildFirmwareImage(threeTagImage());
+    auto plan = threeTagImage();
+    plan.eraseReplyCommand = GetParam().eraseReply;
+    const auto bytes = updater::buildFirmwareImage(plan);
     UpdateRun run;
     runUpdate(bus.dir(), bus.writeImage(bytes), run);
 
@@ -51,6 +66,8 @@ TEST(Update, WritesEveryErasedTagInPacketsAndStartsTheFirmware) {
     EXPECT_TRUE(std::is_sorted(progress.begin(), progress.end()));
     EXPECT_FLOAT_EQ(progress.back(), 1.0F);
 }
+
+INSTANTIATE_TEST_SUITE_P(BootLoader, Update, ::testing::Values(Loader{0, 0x03}, Loader{80, 0x03}, Loader{0, 0x01}));
 
 struct Fault {
     const char* name;
@@ -95,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(
               "Time out:Erasure time out(1=3:5)", 3}),
     [](const auto& testCase) { return std::string(testCase.param.name); });
 
-TEST(Update, BadImageIsToldBeforeThePedalIsTouched) {
+TEST(UpdateImage, BadImageIsToldBeforeThePedalIsTouched) {
     BusFolder bus;
     VirtualBootLoader loader(bus.dir());
     ASSERT_TRUE(loader.start());
@@ -148,10 +165,13 @@ TEST(UpdaterIdentity, TheEditorsVirtualPedalRunsTheCurrentApplication) {
 }
 
 TEST(UpdaterIdentity, FramesGoToTheReceiverOfTheMode) {
-    for (const char mode : {'A', 'B'}) {
+    // The slow one still has answers to several probes on their way when it is identified:
+    // they are all in before the pedal is handed on.
+    for (const auto& [mode, delay] : {std::pair{'A', 0}, std::pair{'B', 80}}) {
         BusFolder bus;
         BootLoaderOptions options;
         options.mode = mode;
+        options.replyDelay = std::chrono::milliseconds(delay);
         VirtualBootLoader device(bus.dir(), options);
         ASSERT_TRUE(device.start());
         updater::HIDClass link(std::make_unique<VirtualBusBackend>(bus.dir()), fastProbing());
@@ -164,6 +184,9 @@ TEST(UpdaterIdentity, FramesGoToTheReceiverOfTheMode) {
         // The identifying report carries a whole frame, delivered at once.
         EXPECT_EQ(application > 0, mode == 'A') << mode;
         EXPECT_EQ(bootLoader > 0, mode == 'B') << mode;
+        const int handedOn = application + bootLoader;
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(application + bootLoader, handedOn) << mode;
     }
 }
 
