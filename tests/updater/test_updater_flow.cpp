@@ -32,7 +32,7 @@ public:
     std::function<void()> dismiss;
 };
 
-enum class Device { None, CurrentPedal, OlderPedal, BootLoader, FailingBootLoader };
+enum class Device { None, CurrentPedal, OlderPedal, UnknownMode, BootLoader, FailingBootLoader };
 
 // One run of the updater: the device on the bus, the window and what the flow did.
 struct Run {
@@ -42,7 +42,7 @@ struct Run {
             pedal->start();
         } else if (device != Device::None) {
             pedal::BootLoaderOptions options;
-            options.mode = device == Device::OlderPedal ? 'A' : 'B';
+            options.mode = device == Device::OlderPedal ? 'A' : device == Device::UnknownMode ? 'C' : 'B';
             options.eraseFails = device == Device::FailingBootLoader;
             loader = std::make_unique<pedal::VirtualBootLoader>(bus.dir(), options);
             loader->start();
@@ -94,22 +94,26 @@ private slots:
         QTest::addColumn<Device>("device");
         QTest::addColumn<bool>("withImage");
         QTest::addColumn<QString>("text");
-        QTest::newRow("no pedal") << Device::None << true << noPedalText();
-        QTest::newRow("older firmware") << Device::OlderPedal << true << firmwareTooLowText();
+        QTest::addColumn<int>("status");
+        QTest::newRow("no pedal") << Device::None << true << noPedalText() << kExitFailed;
+        QTest::newRow("older firmware") << Device::OlderPedal << true << firmwareTooLowText() << kExitFailed;
+        QTest::newRow("unknown mode") << Device::UnknownMode << true << unknownModeText('C') << kExitUnknownMode;
         QTest::newRow("image missing") << Device::BootLoader << false
-                                       << firmwareProblem(FirmwareLocation{{}, {QStringLiteral("/nowhere")}});
+                                       << firmwareProblem(FirmwareLocation{{}, {QStringLiteral("/nowhere")}})
+                                       << kExitFailed;
     }
     void alertEndsTheUpdater() {
         QFETCH(Device, device);
         QFETCH(bool, withImage);
         QFETCH(QString, text);
+        QFETCH(int, status);
         Run run(device, withImage);
         QTRY_VERIFY_WITH_TIMEOUT(run.window.alert.has_value(), 10000);
         QCOMPARE(*run.window.alert, text);
         QVERIFY(run.window.shown);
         QVERIFY(!run.exitStatus);
         run.window.dismiss();
-        QCOMPARE(run.exitStatus, std::optional<int>(1));
+        QCOMPARE(run.exitStatus, std::optional<int>(status));
         QCOMPARE(run.editorStarts, 0);
         if (run.loader) QCOMPARE(run.startCommands(), std::size_t(0));
     }
