@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,16 +13,9 @@ namespace {
 class PedalLockTest : public ::testing::Test {
 protected:
     void SetUp() override { ::setenv("XDG_RUNTIME_DIR", runtime.dir().c_str(), 1); }
-    void TearDown() override {
-        if (tmpdir) {
-            ::setenv("TMPDIR", tmpdir->c_str(), 1);
-        } else {
-            ::unsetenv("TMPDIR");
-        }
-    }
+    void TearDown() override { tmpdir.empty() ? ::unsetenv("TMPDIR") : ::setenv("TMPDIR", tmpdir.c_str(), 1); }
     testing::BusFolder runtime;  // stands in for the user's runtime folder
-    std::optional<std::string> tmpdir = std::getenv("TMPDIR") ? std::optional<std::string>(std::getenv("TMPDIR"))
-                                                               : std::nullopt;
+    const std::string tmpdir = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";  // a test moves it
 };
 
 TEST_F(PedalLockTest, SecondProgramOnThePedalLearnsWhoHoldsIt) {

@@ -101,6 +101,9 @@ private slots:
         QTest::newRow("image missing") << Device::BootLoader << false
                                        << firmwareProblem(FirmwareLocation{{}, {QStringLiteral("/nowhere")}})
                                        << kExitFailed;
+        QTest::newRow("update failed") << Device::FailingBootLoader << true
+                                       << QStringLiteral("Update fail: please try again. (ErrorErasure reply rrror)")
+                                       << kExitFailed;
     }
     void alertEndsTheUpdater() {
         QFETCH(Device, device);
@@ -108,6 +111,11 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, status);
         Run run(device, withImage);
+        const bool updating = device == Device::FailingBootLoader;
+        if (updating) {
+            QTRY_VERIFY(run.window.offer);
+            run.delegate->YesButtonClick();
+        }
         QTRY_VERIFY_WITH_TIMEOUT(run.window.alert.has_value(), 10000);
         QCOMPARE(*run.window.alert, text);
         QVERIFY(run.window.shown);
@@ -115,7 +123,7 @@ private slots:
         run.window.dismiss();
         QCOMPARE(run.exitStatus, std::optional<int>(status));
         QCOMPARE(run.editorStarts, 0);
-        if (run.loader) QCOMPARE(run.startCommands(), std::size_t(0));
+        if (run.loader && !updating) QCOMPARE(run.startCommands(), std::size_t(0));
     }
 
     void bootLoaderIsUpdatedThenDoneStartsTheEditor() {
@@ -151,29 +159,15 @@ private slots:
         qputenv("XDG_DATA_HOME", QByteArray::fromStdString(data.dir()));
         const QString folder = QString::fromStdString(data.dir()) + QStringLiteral("/quorvex/firmware");
         QVERIFY(QDir().mkpath(folder));
-        QFile image(folder + QStringLiteral("/tavro_xb777.tr"));
-        QVERIFY(image.open(QIODevice::WriteOnly));
-        image.write("x");
-        image.close();
+        const QString image = folder + QStringLiteral("/tavro_xb777.tr");
+        QVERIFY(QFile(image).open(QIODevice::WriteOnly));
 
         const FirmwareLocation found = locateFirmware({}, QStringLiteral("/opt/quorvex/bin"));
-        QCOMPARE(found.path, image.fileName());
-        QCOMPARE(found.searched.first(), QStringLiteral("/opt/quorvex/share/quorvex/firmware"));
+        QCOMPARE(found.path, image);
         QVERIFY(firmwareProblem(found).isEmpty());
         const FirmwareLocation chosen = locateFirmware(QStringLiteral("/no/such.tr"), QString());
         QCOMPARE(chosen.path, QStringLiteral("/no/such.tr"));
         QVERIFY(firmwareProblem(chosen).contains(QStringLiteral("cannot be read")));
-    }
-
-    void failedUpdateIsToldAndEnds() {
-        Run run(Device::FailingBootLoader);
-        QTRY_VERIFY(run.window.offer);
-        run.delegate->YesButtonClick();
-        QTRY_VERIFY(run.window.alert.has_value());
-        QCOMPARE(*run.window.alert, QStringLiteral("Update fail: please try again. (ErrorErasure reply rrror)"));
-        run.window.dismiss();
-        QCOMPARE(run.exitStatus, std::optional<int>(1));
-        QCOMPARE(run.editorStarts, 0);
     }
 };
 

@@ -26,15 +26,9 @@ inline updater::UpdateTimeouts fastTimeouts() {
 // Records what the facade reports; calls arrive on the link and worker threads.
 class RecordingDelegate : public updater::XBUpdateDelegate {
 public:
-    void xbUpdateProgress(float value) override {
-        change([&] { progress.push_back(value); });
-    }
-    void xbUpdateSuccess() override {
-        change([&] { succeeded = true; });
-    }
-    void xbUpdateFailed(const std::string& text) override {
-        change([&] { failure = text; });
-    }
+    void xbUpdateProgress(float value) override { change([&] { progress.push_back(value); }); }
+    void xbUpdateSuccess() override { change([&] { succeeded = true; }); }
+    void xbUpdateFailed(const std::string& text) override { change([&] { failure = text; }); }
     // Waits for success or failure.
     bool waitForEnd(std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
         std::unique_lock lock(mutex);
@@ -50,10 +44,8 @@ public:
 private:
     template <typename F>
     void change(F f) {
-        {
-            std::lock_guard lock(mutex);
-            f();
-        }
+        std::lock_guard lock(mutex);
+        f();
         changed.notify_all();
     }
 };
