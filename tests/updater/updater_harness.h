@@ -67,6 +67,9 @@ private:
 // 1024 bytes, and a tag whose erase bit is clear.
 updater::ImagePlan threeTagImage();
 
+// How many frames with this command the boot loader received.
+std::size_t countCommand(const pedal::VirtualBootLoader& loader, std::uint8_t command);
+
 // Polls until the condition holds or the time is up; returns the condition's last value.
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(2));
 
