@@ -10,8 +10,9 @@ using quorvex::updater::UpdaterWindow;
 class TestUpdaterWindow : public QObject {
     Q_OBJECT
 private slots:
-    // The flow goes on while an alert is open and learns when it was closed.
-    void alertDoesNotBlockAndTellsItsDismissal() {
+    // The flow goes on while an alert is open and learns when it was closed; closing the
+    // window does not hide it behind the flow's back: the flow decides.
+    void alertAndClosingLeaveTheDecisionToTheFlow() {
         UpdaterWindow window;
         window.show();
         bool dismissed = false;
@@ -22,12 +23,7 @@ private slots:
         QVERIFY(!dismissed);
         alert->accept();
         QVERIFY(dismissed);
-    }
 
-    // Closing the window does not hide it behind the flow's back: the flow decides.
-    void closingAsksTheFlow() {
-        UpdaterWindow window;
-        window.show();
         QSignalSpy closeSpy(&window, &UpdaterWindow::closeRequested);
         window.close();
         QCOMPARE(closeSpy.count(), 1);

@@ -25,13 +25,6 @@ std::string BusFolder::writeImage(const std::vector<std::uint8_t>& bytes) const 
     return path;
 }
 
-updater::ImagePlan threeTagImage() {
-    updater::ImagePlan plan;
-    plan.tags = {{1100, 40}, {1024, 200}, {700, 300}};
-    plan.tags[2].erase = false;
-    return plan;
-}
-
 std::size_t countCommand(const pedal::VirtualBootLoader& loader, std::uint8_t command) {
     const auto frames = loader.receivedFrames();
     return static_cast<std::size_t>(

@@ -65,7 +65,7 @@ private:
 
 // The image of the acceptance case: 1100 bytes (two full packets and one of 76), exactly
 // 1024 bytes, and a tag whose erase bit is clear.
-updater::ImagePlan threeTagImage();
+inline updater::ImagePlan threeTagImage() { return {.tags = {{1100, 40}, {1024, 200}, {700, 300, 1000, false}}}; }
 
 // How many frames with this command the boot loader received.
 std::size_t countCommand(const pedal::VirtualBootLoader& loader, std::uint8_t command);
