@@ -21,10 +21,11 @@ inline QString firmwareTooLowText() {
 }
 // The pedal named a mode letter that is neither its application's nor its boot loader's.
 inline QString unknownModeText(char mode) {
-    const bool printable = mode > ' ' && mode < 0x7F;
+    const QString shown = mode > ' ' && mode < 0x7F ? QStringLiteral("\"%1\"").arg(QLatin1Char(mode))
+                                                    : QStringLiteral("code %1").arg(int(mode & 0xFF));
     return QStringLiteral("The QUORVEX III reported an operating mode this updater does not know (%1). Disconnect it, "
                           "connect it again and run the updater once more.")
-        .arg(printable ? QStringLiteral("\"%1\"").arg(QLatin1Char(mode)) : QStringLiteral("code %1").arg(int(mode & 0xFF)));
+        .arg(shown);
 }
 inline QString updatingText() { return QStringLiteral("UPDATING FIRMWARE!\n Do not disconnect your device"); }
 inline QString successText() {

@@ -48,7 +48,8 @@ struct Run {
             loader->start();
         }
         UpdaterSetup setup;
-        if (withImage) setup.firmware.path = QString::fromStdString(bus.writeImage(buildFirmwareImage(testing::threeTagImage())));
+        const auto bytes = buildFirmwareImage(testing::threeTagImage());
+        if (withImage) setup.firmware.path = QString::fromStdString(bus.writeImage(bytes));
         setup.firmware.searched << QStringLiteral("/nowhere");
         setup.launchEditor = [this] { return ++editorStarts, true; };
         setup.quit = [this](int status) { exitStatus = status; };

@@ -75,7 +75,6 @@ TEST_P(UpdateFault, EndsWithItsTextAndSendsNothingAfter) {
     ASSERT_EQ(run.connected, 1);
     ASSERT_TRUE(run.delegate.failure.has_value());
     EXPECT_EQ(*run.delegate.failure, GetParam().text);
-    EXPECT_FALSE(run.delegate.succeeded);
     std::this_thread::sleep_for(100ms);  // anything sent after would have arrived
     EXPECT_EQ(countCommand(loader, 0x04), GetParam().dataPacketsSent);
     EXPECT_EQ(countCommand(loader, 0xFF), 0U) << "no jump to a half-written firmware";
