@@ -1,6 +1,7 @@
 #pragma once
 #include "firmware_image.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -25,6 +26,8 @@ struct BootLoaderOptions {
     std::uint8_t dataCommand = 0x04;
     std::uint8_t dataReply = 0x05;
     bool paced = true;  // at most one report per millisecond each way
+    // Every answer leaves this long after its frame came, as a slow boot loader's would.
+    std::chrono::milliseconds replyDelay{0};
 
     bool noHandshakeReply = false;  // ignores the handshake that follows the start command
     bool eraseFails = false;        // answers every erase with result 0

@@ -54,6 +54,7 @@ std::string usageText(const std::string& program) {
            "  --erase-fails      answer every erase with a failure\n"
            "  --packet-fails N   answer firmware packet N with a failure\n"
            "  --silent-after N   answer nothing once N firmware packets are answered\n"
+           "  --reply-delay MS   send every answer MS milliseconds after its frame came\n"
            "  --version          print the version\n"
            "  --help             show this text\n";
 }
@@ -88,7 +89,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         const bool takesValue = arg == "--bus" || arg == "--name" || arg == "--firmware" || arg == "--product" ||
                                 arg == "--drop" || arg == "--corrupt" || arg == "--seed" || arg == "--unplug-after" ||
                                 arg == "--packet-fails" || arg == "--silent-after" || arg == "--unplug-on" ||
-                                arg == "--faults-from";
+                                arg == "--faults-from" || arg == "--reply-delay";
         if (!takesValue) return fail("unknown option: " + arg);
         if (i + 1 >= args.size()) return fail(arg + " needs a value");
         const std::string& value = args[++i];
@@ -108,6 +109,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         } else if (arg == "--packet-fails" || arg == "--silent-after") {
             int& count = arg == "--packet-fails" ? cl.bootLoaderOptions.failPacket : cl.bootLoaderOptions.silentAfterPackets;
             if (!parseInt(value, count) || count < 0) return fail(arg + " takes a whole number of packets");
+        } else if (arg == "--reply-delay") {
+            int ms = 0;
+            if (!parseInt(value, ms) || ms < 0) return fail("--reply-delay takes a whole number of milliseconds");
+            cl.bootLoaderOptions.replyDelay = std::chrono::milliseconds(ms);
         } else if (arg == "--unplug-on") {
             const auto colon = value.find(':');
             int& n = cl.options.unplugOnOccurrence;

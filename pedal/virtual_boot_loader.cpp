@@ -37,7 +37,11 @@ struct VirtualBootLoader::Impl {
 
     RxRing ring;
     FrameParser parser{ring, [this](const std::uint8_t* f, std::size_t n) { onFrame(f, n); }};
-    std::deque<Report> outgoing;
+    struct Answer {
+        std::chrono::steady_clock::time_point due;
+        Report report;
+    };
+    std::deque<Answer> outgoing;
     ReportPacer pacer{true};
     LinkFaults faults{options.dropRate, options.corruptRate, options.seed};
 
@@ -62,9 +66,9 @@ void VirtualBootLoader::Impl::serve() {
             continue;
         }
         std::optional<Report> in;
-        if (!outgoing.empty()) {
+        if (!outgoing.empty() && outgoing.front().due <= std::chrono::steady_clock::now()) {
             pacer.takeSlot();
-            if (!socket->send(outgoing.front())) socket->disconnect();
+            if (!socket->send(outgoing.front().report)) socket->disconnect();
             outgoing.pop_front();
             if (socket->connected()) in = socket->receive(std::chrono::milliseconds(0));
         } else {
@@ -88,6 +92,7 @@ void VirtualBootLoader::Impl::take(const Report& report) {
 void VirtualBootLoader::Impl::onFrame(const std::uint8_t* frame, std::size_t size) {
     const std::span<const std::uint8_t> payload(frame + kHeaderSize, size - kFrameOverhead - 1);
     std::vector<std::vector<std::uint8_t>> answers;
+    const auto due = std::chrono::steady_clock::now() + options.replyDelay;
     {
         std::lock_guard lock(mutex);
         received.push_back({frame[4], {payload.begin(), payload.end()}});
@@ -101,8 +106,8 @@ void VirtualBootLoader::Impl::onFrame(const std::uint8_t* frame, std::size_t siz
         } else {
             faults.maybeCorrupt(answer);
         }
-        forEachReport(answer.data(), answer.size(), [this](const Report& r) {
-            outgoing.push_back(r);
+        forEachReport(answer.data(), answer.size(), [this, due](const Report& r) {
+            outgoing.push_back({due, r});
             return true;
         });
     }

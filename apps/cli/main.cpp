@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
     }
     quorvex::PedalLock lock("quorvex-cli", options.busDir.value_or(std::string()));
     if (!lock.acquired()) {
-        std::cerr << quorvex::pedalInUseText(lock.holder()) << "\n";
+        std::cerr << lock.refusal() << "\n";
         return kPedalInUse;
     }
     const bool terminal = ::isatty(STDERR_FILENO) != 0;

@@ -58,7 +58,7 @@ int main(int argc, char** argv) {
         lock = std::make_unique<quorvex::PedalLock>("quorvex-editor", parser.value(bus).toStdString());
         if (!lock->acquired()) {
             QMessageBox::critical(nullptr, QStringLiteral("QUORVEX III"),
-                                  QString::fromStdString(quorvex::pedalInUseText(lock->holder())));
+                                  QString::fromStdString(lock->refusal()));
             return 1;
         }
     }

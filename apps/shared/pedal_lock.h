@@ -4,9 +4,10 @@
 namespace quorvex {
 
 // One program at a time on a pedal: the editor, the updater and quorvex-cli each take
-// this lock while they hold the pedal. It is a lock file per user in $XDG_RUNTIME_DIR
-// (else in /tmp, named with the user id), one for the USB pedal and one per virtual bus
-// folder. The system drops it when the program ends, however it ends.
+// this lock while they hold the pedal. It is a lock file per user in $XDG_RUNTIME_DIR, else
+// in quorvex-<uid> of the temporary folder, a folder only this user may enter; one for the
+// USB pedal and one per virtual bus folder. The system drops it when the program ends,
+// however it ends.
 class PedalLock {
 public:
     // Tries to take the lock for `program`; busDir empty means the USB pedal.
@@ -15,10 +16,11 @@ public:
     PedalLock(const PedalLock&) = delete;
     PedalLock& operator=(const PedalLock&) = delete;
 
-    // Also true when no lock file could be made: the programs then run unguarded.
-    bool acquired() const { return holder_.empty(); }
-    // The program that holds the pedal when the lock was not acquired.
-    const std::string& holder() const { return holder_; }
+    // Also true when no lock file could be made at all: the programs then run unguarded.
+    // False when another program holds the pedal or the lock folder is not safe.
+    bool acquired() const { return refusal_.empty(); }
+    // Why the lock was not acquired, as the programs tell it.
+    const std::string& refusal() const { return refusal_; }
     // Lets the pedal go, e.g. before starting the program that takes it over.
     void release();
 
@@ -26,11 +28,8 @@ public:
 
 private:
     std::string path_;
-    std::string holder_;
+    std::string refusal_;
     int fd_ = -1;
 };
-
-// What a program says when another one holds the pedal.
-std::string pedalInUseText(const std::string& holder);
 
 }  // namespace quorvex

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
     PedalLock lock("quorvex-updater", parser.value(bus).toStdString());
     if (!lock.acquired()) {
         QMessageBox::critical(nullptr, QApplication::applicationName(),
-                              QString::fromStdString(pedalInUseText(lock.holder())));
+                              QString::fromStdString(lock.refusal()));
         return 1;
     }
 

@@ -38,6 +38,10 @@ void AppDelegate::connected(int result) {
         connectFail();
         return;
     }
+    if (const char mode = update_->hidclass().mode(); mode != 'A' && mode != 'B') {
+        connectToUnknownMode(mode);
+        return;
+    }
     update_->runApp([this] { connectToModeA(); },
                     [this] {
                         isNeedUpdate_ = true;
@@ -48,7 +52,7 @@ void AppDelegate::connected(int result) {
 
 void AppDelegate::connectFail() {
     const auto& hid = update_->hidclass();
-    alertAndQuit(hid.noPermission() ? noPermissionText(hid.deniedNode()) : noPedalText(), 1);
+    alertAndQuit(hid.noPermission() ? noPermissionText(hid.deniedNode()) : noPedalText(), kExitFailed);
 }
 
 void AppDelegate::connectToModeA() { launchEditorAndQuit(); }
@@ -57,7 +61,7 @@ void AppDelegate::connectToModeB() {
     // A missing image is told now, before the pedal is sent anything of an update.
     const QString problem = firmwareProblem(setup_.firmware);
     if (!problem.isEmpty()) {
-        alertAndQuit(problem, 1);
+        alertAndQuit(problem, kExitFailed);
         return;
     }
     window_.setMessage(offerText());
@@ -66,7 +70,12 @@ void AppDelegate::connectToModeB() {
     window_.showWindow();
 }
 
-void AppDelegate::connectToModeL() { alertAndQuit(firmwareTooLowText(), 1); }
+void AppDelegate::connectToModeL() { alertAndQuit(firmwareTooLowText(), kExitFailed); }
+
+void AppDelegate::connectToUnknownMode(char mode) {
+    update_->releaseDevice();
+    alertAndQuit(unknownModeText(mode), kExitUnknownMode);
+}
 
 void AppDelegate::YesButtonClick() {
     window_.setMessage(updatingText());
@@ -91,7 +100,7 @@ void AppDelegate::xbUpdateSuccess() {
 void AppDelegate::xbUpdateFailed(const std::string& text) {
     QString message = updateFailText(QString::fromStdString(text));
     if (!update_->hidclass().isConnected()) message += QStringLiteral("\n") + disconnectedDuringUpdateText();
-    alertAndQuit(message, 1);
+    alertAndQuit(message, kExitFailed);
 }
 
 void AppDelegate::alertAndQuit(const QString& text, int status) {
@@ -102,7 +111,7 @@ void AppDelegate::alertAndQuit(const QString& text, int status) {
 void AppDelegate::launchEditorAndQuit() {
     update_->releaseDevice();  // the editor opens the pedal next
     if (!setup_.launchEditor()) {
-        alertAndQuit(editorMissingText(), 1);
+        alertAndQuit(editorMissingText(), kExitFailed);
         return;
     }
     setup_.quit(0);

@@ -12,6 +12,10 @@
 
 namespace quorvex::updater {
 
+// How the updater ends: 0 after the editor was started, No or closing the window.
+inline constexpr int kExitFailed = 1;       // after an alert: no pedal, old firmware, failed update
+inline constexpr int kExitUnknownMode = 3;  // the pedal is in neither of the modes the updater knows
+
 // What the updater's flow needs from outside; tests put in their own.
 struct UpdaterSetup {
     FirmwareLocation firmware;
@@ -54,6 +58,7 @@ private:
     void connectToModeA();
     void connectToModeB();
     void connectToModeL();
+    void connectToUnknownMode(char mode);
     void alertAndQuit(const QString& text, int status);
     void launchEditorAndQuit();
 

@@ -64,6 +64,9 @@ int HIDClass::checkUSBDevice() {
     static const std::uint8_t zero[2] = {0, 0};
     const std::vector<std::uint8_t> start = buildFrame(0, {zero, 1});
     const std::vector<std::uint8_t> query = buildFrame(132, {zero, 2});
+    std::string probed;
+    Clock::time_point firstProbe;
+    Clock::time_point lastProbe;
     for (int attempts = 1;; ++attempts) {
         // A device that went away while being probed ends the search too.
         if (!connected_) return 0;
@@ -71,13 +74,27 @@ int HIDClass::checkUSBDevice() {
             connected_ = false;
             return 0;
         }
-        if (identified_) return 1;
+        if (identified_) return settleAfterProbes(firstProbe, lastProbe);
+        lastProbe = Clock::now();
+        if (const std::string device = currentDevice(); device != probed) {
+            probed = device;
+            firstProbe = lastProbe;
+        }
         write_frame(start.data(), start.size());
         write_frame(query.data(), query.size());
         std::this_thread::sleep_for(timing_.probeInterval);
-        if (identified_) return 1;
+        if (identified_) return settleAfterProbes(firstProbe, lastProbe);
         if (attempts % timing_.attemptsPerDevice == 0) nextDevice();
     }
+}
+
+// The probe is the boot loader's handshake. A pedal slower to answer than the probe interval
+// still has answers to the later probes on their way when it is identified; they are let in
+// (nobody takes them yet) before the pedal is handed on, so that none passes for an answer
+// to the update. They may come as late again as the first answer did.
+int HIDClass::settleAfterProbes(Clock::time_point firstProbe, Clock::time_point lastProbe) const {
+    if (lastProbe > firstProbe) std::this_thread::sleep_until(lastProbe + 2 * (identifiedAt_.load() - firstProbe));
+    return 1;
 }
 
 void HIDClass::nextDevice() {
@@ -155,6 +172,7 @@ void HIDClass::inputReport(const std::string& path, const std::uint8_t* data, st
             return;
         }
         identify(path, data);
+        identifiedAt_ = Clock::now();
     }
     const std::size_t n = data[0];
     if (n <= kReportPayload) putRX_buffer(data + 1, n);

@@ -72,6 +72,8 @@ public:
     void inputReport(const std::string& path, const std::uint8_t* data, std::size_t len) override;
 
 private:
+    using Clock = std::chrono::steady_clock;
+    int settleAfterProbes(Clock::time_point firstProbe, Clock::time_point lastProbe) const;
     void myThreadMainMethod();
     void connectHID();
     void nextDevice();
@@ -98,6 +100,7 @@ private:
 
     std::atomic<bool> connected_{false};
     std::atomic<bool> identified_{false};
+    std::atomic<Clock::time_point> identifiedAt_{};
     std::atomic<char> mode_{0};
     std::atomic<bool> versionMatches_{true};
     std::atomic<int> passCounter_{0};

@@ -19,6 +19,14 @@ inline QString firmwareTooLowText() {
         "      1、Press and hold far left footswitch whilst connecting power to QUORVEX III\n \n"
         "     2、Connect QUORVEX III to a computer via USB\n \n ");
 }
+// The pedal named a mode letter that is neither its application's nor its boot loader's.
+inline QString unknownModeText(char mode) {
+    const QString shown = mode > ' ' && mode < 0x7F ? QStringLiteral("\"%1\"").arg(QLatin1Char(mode))
+                                                    : QStringLiteral("code %1").arg(int(mode & 0xFF));
+    return QStringLiteral("The QUORVEX III reported an operating mode this updater does not know (%1). Disconnect it, "
+                          "connect it again and run the updater once more.")
+        .arg(shown);
+}
 inline QString updatingText() { return QStringLiteral("UPDATING FIRMWARE!\n Do not disconnect your device"); }
 inline QString successText() {
     return QString::fromUtf8("Firmware Update successful!\n Click ‘Done’ to enter the software");

@@ -69,11 +69,11 @@ bool XBUpdateTool::runUpdate(std::variant<FirmwareImage, ImageError> read) {
         return false;
     }
     image_ = std::move(std::get<FirmwareImage>(read));
-    eraseReplyCmd_ = image_.eraseReplyCommand;
     updaterLog("firmware image: " + image_.text);
 
     if (!updateSendNoUseCMD()) updaterLog("Send start command fail");  // the handshake decides
     if (!updateShakeHands()) return false;
+    eraseReplyCmd_ = image_.eraseReplyCommand;
     CurretnUpdataSector = 0;
     for (std::size_t i = 0; i < image_.tags.size(); ++i) {
         if (!updateAppFileHandle(i)) return false;
@@ -91,6 +91,7 @@ bool XBUpdateTool::updateSendNoUseCMD() {
 bool XBUpdateTool::updateShakeHands() {
     updateStepWithInfo("Handshake with the boot loader");
     const std::uint8_t zero = 0;
+    handshakeAwaited_ = true;
     if (!sendCommand(bootloader::kHandshake, {&zero, 1})) {
         updateFailWithReason("Send hand command fail", FailureType::Send);
         return false;
@@ -182,7 +183,13 @@ void XBUpdateTool::readAppUpdateData(const std::uint8_t* frame, std::size_t size
     const int command = frame[4];
     const int result = frame[5];
     updaterTrace(format("cmd(%d-%d): %d", command, result, static_cast<int>(CurretnUpdataSector.load())));
-    if (command == eraseReplyCmd_) {
+    if (command == bootloader::kHandshakeReply && handshakeAwaited_.exchange(false)) {
+        const std::size_t end = size - 2;  // the texts stop before the check value
+        const std::string version = printable(frame + 2, std::min<std::size_t>(6, end - 2));
+        const std::string info = end > 8 ? printable(frame + 8, std::min<std::size_t>(32, end - 8)) : std::string();
+        updaterLog("握手回复:" + version + " -- " + info);
+        currentReplyCmd = command;
+    } else if (command == eraseReplyCmd_) {
         if (result != 1) {
             updaterLog("擦除回复有异常");
             updateFailWithReason("Erasure reply rrror", FailureType::Error);
@@ -191,12 +198,6 @@ void XBUpdateTool::readAppUpdateData(const std::uint8_t* frame, std::size_t size
         }
     } else if (command == dataReplyCmd_) {
         if (result != 1) updateFailWithReason("Send data reply rrror", FailureType::Error);
-        currentReplyCmd = command;
-    } else if (command == bootloader::kHandshakeReply) {
-        const std::size_t end = size - 2;  // the texts stop before the check value
-        const std::string version = printable(frame + 2, std::min<std::size_t>(6, end - 2));
-        const std::string info = end > 8 ? printable(frame + 8, std::min<std::size_t>(32, end - 8)) : std::string();
-        updaterLog("握手回复:" + version + " -- " + info);
         currentReplyCmd = command;
     } else {
         return;

@@ -82,8 +82,11 @@ private:
     FirmwareImage image_;
     CountingSemaphore timeOutSemaphore;
     std::atomic<int> currentReplyCmd{0};
-    std::atomic<int> eraseReplyCmd_{-1};  // known once the image is read
-    std::atomic<int> dataReplyCmd_{-1};   // of the tag being written
+    // The replies taken: the handshake's from its sending to its first answer (the probes
+    // before it may have left more answers on their way), the image's after the handshake.
+    std::atomic<bool> handshakeAwaited_{false};
+    std::atomic<int> eraseReplyCmd_{-1};
+    std::atomic<int> dataReplyCmd_{-1};  // of the tag being written
     std::size_t _tagIndex = 0;
     std::atomic<std::size_t> CurretnUpdataSector{0};  // bytes sent, for progress
     int lastPermille_ = -1;

@@ -408,18 +408,13 @@ INSTANTIATE_TEST_SUITE_P(Rows, CliFaultMatrix, ::testing::ValuesIn(kRows), [](co
 });
 
 // The fault options as quorvex-pedal takes them.
-TEST(FaultOptions, ReachThePedalAndTheBootLoaderFromTheCommandLine) {
+TEST(FaultOptions, ReachThePedalFromTheCommandLine) {
     const pedal::CommandLine cl = pedal::parseCommandLine({"--bus", "d", "--unplug-on", "171:12", "--faults-from", "170"});
     ASSERT_EQ(cl.action, pedal::CommandLine::Action::Run) << cl.error;
     EXPECT_EQ(cl.options.unplugOnCommand, 171);
     EXPECT_EQ(cl.options.unplugOnOccurrence, 12);
     EXPECT_EQ(cl.options.faultsFromCommand, 170);
     EXPECT_EQ(pedal::parseCommandLine({"--bus", "d", "--unplug-on", "229"}).options.unplugOnOccurrence, 1);
-    const pedal::CommandLine boot =
-        pedal::parseCommandLine({"--bus", "d", "--boot-loader", "--drop", "0.25", "--corrupt", "0.5", "--seed", "7"});
-    EXPECT_EQ(boot.bootLoaderOptions.dropRate, 0.25);
-    EXPECT_EQ(boot.bootLoaderOptions.corruptRate, 0.5);
-    EXPECT_EQ(boot.bootLoaderOptions.seed, 7U);
     for (const char* bad : {"256", "5:0", "x", "5:"}) {
         EXPECT_EQ(pedal::parseCommandLine({"--bus", "d", "--unplug-on", bad}).action, pedal::CommandLine::Action::Error) << bad;
     }

@@ -17,25 +17,6 @@ void putLe32(Bytes& b, std::size_t at, std::uint32_t v) {
 
 std::size_t tagRecord(std::size_t index) { return image::kHeaderSize + index * image::kTagSize; }
 
-TEST(FirmwareImage, GeneratedImageReadsBackWithItsTags) {
-    const Bytes bytes = buildFirmwareImage(testing::threeTagImage());
-    const auto parsed = parseFirmwareImage(bytes);
-    ASSERT_TRUE(std::holds_alternative<FirmwareImage>(parsed));
-    const FirmwareImage& image = std::get<FirmwareImage>(parsed);
-    ASSERT_EQ(image.tags.size(), 3U);
-    EXPECT_EQ(image.totalDataSize(), 1100U + 1024U + 700U);
-    EXPECT_EQ(image.eraseReplyCommand, 0x03);
-    EXPECT_EQ(image.text, "QUORVEX III generated image");
-    EXPECT_EQ(image.tags[0].dataSize, 1100U);
-    EXPECT_EQ(image.tags[0].sector, 40);
-    EXPECT_EQ(image.tags[1].dataOffset, image::kHeaderSize + 3 * image::kTagSize + 1100);
-    EXPECT_EQ(image.tags[1].command, 0x04);
-    EXPECT_EQ(image.tags[1].replyCommand, 0x05);
-    EXPECT_EQ(image.tags[1].timeoutMs, 1000U);
-    EXPECT_TRUE(image.tags[1].erased);
-    EXPECT_FALSE(image.tags[2].erased);
-}
-
 struct BadImage {
     const char* name;
     std::function<void(Bytes&)> damage;

@@ -8,20 +8,20 @@ make_image=$3
 source "$(dirname "$0")/../cli/pedal_session.sh"
 socket=quorvex-boot
 
-run_update() {  # expected-exit expected-text boot-loader-options...
+run_update() {  # expected-exit expected-text boot-loader-options...; $image overrides the image
   local expected=$1 text=$2; shift 2
   local bus="$work/bus$failures$RANDOM"
   start_pedal "$bus" --boot-loader "$@"
-  "$cli" --bus "$bus" --wait 5 firmware-update "$work/image.tr" 2>"$work/err.txt"
+  "$cli" --bus "$bus" --wait 5 firmware-update "${image:-$work/image.tr}" 2>"$work/err.txt"
   local code=$?
   [ $code -eq "$expected" ] || fail "$* exited $code, not $expected: $(grep -v '^quorvex:' "$work/err.txt")"
   grep -qF "$text" "$work/err.txt" || fail "$* did not say '$text'"
 }
 
 "$make_image" --tag 4000:16 --tag 1024:64 --skip 512 "$work/image.tr" || fail "no image written"
+"$make_image" --tag 700:8 "$work/small.tr" || fail "no small image written"
 run_update 0 "Firmware written"
-run_update 11 "Update fail: please try again. (ErrorSend data reply rrror)" --packet-fails 3
-run_update 11 "Update fail: please try again. (ErrorErasure reply rrror)" --erase-fails
+image="$work/small.tr" run_update 0 "Firmware written" --reply-delay 80  # answers to the probes come late too
 "$cli" --bus "$work/empty" --wait 1 firmware-update "$work/image.tr" 2>"$work/err.txt"
 [ $? -eq 3 ] || fail "no pedal did not exit 3"
 : >"$work/empty.tr"

@@ -1,5 +1,6 @@
 #include "updater_harness.h"
 
+#include <algorithm>
 #include <atomic>
 #include <fstream>
 #include <thread>
@@ -24,11 +25,10 @@ std::string BusFolder::writeImage(const std::vector<std::uint8_t>& bytes) const 
     return path;
 }
 
-updater::ImagePlan threeTagImage() {
-    updater::ImagePlan plan;
-    plan.tags = {{1100, 40}, {1024, 200}, {700, 300}};
-    plan.tags[2].erase = false;
-    return plan;
+std::size_t countCommand(const pedal::VirtualBootLoader& loader, std::uint8_t command) {
+    const auto frames = loader.receivedFrames();
+    return static_cast<std::size_t>(
+        std::count_if(frames.begin(), frames.end(), [command](const auto& f) { return f.command == command; }));
 }
 
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {

@@ -26,15 +26,9 @@ inline updater::UpdateTimeouts fastTimeouts() {
 // Records what the facade reports; calls arrive on the link and worker threads.
 class RecordingDelegate : public updater::XBUpdateDelegate {
 public:
-    void xbUpdateProgress(float value) override {
-        change([&] { progress.push_back(value); });
-    }
-    void xbUpdateSuccess() override {
-        change([&] { succeeded = true; });
-    }
-    void xbUpdateFailed(const std::string& text) override {
-        change([&] { failure = text; });
-    }
+    void xbUpdateProgress(float value) override { change([&] { progress.push_back(value); }); }
+    void xbUpdateSuccess() override { change([&] { succeeded = true; }); }
+    void xbUpdateFailed(const std::string& text) override { change([&] { failure = text; }); }
     // Waits for success or failure.
     bool waitForEnd(std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
         std::unique_lock lock(mutex);
@@ -50,10 +44,8 @@ public:
 private:
     template <typename F>
     void change(F f) {
-        {
-            std::lock_guard lock(mutex);
-            f();
-        }
+        std::lock_guard lock(mutex);
+        f();
         changed.notify_all();
     }
 };
@@ -73,7 +65,10 @@ private:
 
 // The image of the acceptance case: 1100 bytes (two full packets and one of 76), exactly
 // 1024 bytes, and a tag whose erase bit is clear.
-updater::ImagePlan threeTagImage();
+inline updater::ImagePlan threeTagImage() { return {.tags = {{1100, 40}, {1024, 200}, {700, 300, 1000, false}}}; }
+
+// How many frames with this command the boot loader received.
+std::size_t countCommand(const pedal::VirtualBootLoader& loader, std::uint8_t command);
 
 // Polls until the condition holds or the time is up; returns the condition's last value.
 bool waitUntil(const std::function<bool()>& condition, std::chrono::milliseconds timeout = std::chrono::seconds(2));
