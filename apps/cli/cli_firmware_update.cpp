@@ -88,8 +88,11 @@ int runFirmwareUpdate(const CliOptions& options, std::ostream& err, bool progres
         err << "No device connected! Please reconnect your QUORVEX III and try again.\n";
         return kNoPedal;
     }
-    if (facade.hidclass().mode() != 'B') {
-        err << kNotInBootLoader;
+    if (const char mode = facade.hidclass().mode(); mode != 'B') {
+        if (mode == 'A')
+            err << kNotInBootLoader;
+        else
+            err << updater::unknownModeText(mode).toStdString() << "\n";
         return kNoPedal;
     }
     facade.beginUpdate(options.firmwareImage);
