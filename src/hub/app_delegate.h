@@ -65,7 +65,7 @@ public:
     PresetRecord ImportPresSendData(const PresetRecord& record, const QString& PresetName, int index);
 
     // The global settings. Every edit of the system screen sends the system block and
-    // the global EQ (in screen form) and lights the CAB lamps at once.
+    // the global EQ (its nine wire bytes) and lights the CAB lamps at once.
     void SystemModeDataChangeAction(const std::array<std::uint32_t, 10>& system,
                                     const std::array<std::uint32_t, 9>& globalEq);
     void FSModeDataChangeAction(std::uint32_t mode);
