@@ -77,6 +77,14 @@ void CommandEncoder::store(BlockType type, const std::uint32_t* para, int len, i
     }
 }
 
+void CommandEncoder::discardPending() {
+    dirty_.fill(false);
+    blocks_.IrUpload.pending = false;
+    blocks_.IrUpload.active = false;
+    blocks_.AmpUpload.pending = false;
+    blocks_.AmpUpload.active = false;
+}
+
 std::size_t CommandEncoder::buildStartFrame(std::uint8_t* frame) {
     frame[5] = 0x00;
     return setLength(frame, cmd::Start, 1);

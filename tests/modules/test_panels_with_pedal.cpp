@@ -1,6 +1,7 @@
 // The eight panels against the virtual pedal: an edit goes out with the focus message
 // and every element the module carries, a knob on the pedal redraws without echo, the
-// user slot names arrive, a record shows on every panel, and a CAB slot is emptied.
+// user slot names arrive, a record shows on every panel, and a CAB slot is emptied,
+// but not by a request made before the pedal was plugged in.
 #include "../support/editor_with_pedal.h"
 #include "../support/received_frames.h"
 #include "cab_mode_controller.h"
@@ -141,6 +142,22 @@ private slots:
         QVERIFY(QString::fromUtf8(trace.readAll())
                     .contains(QString::fromUtf8("\u2601\ufe0f\u2601\ufe0f\u2601\ufe0f\u2601\ufe0f\u2601\ufe0f\u2601\ufe0f"
                                                 "\u2601\ufe0fopenAlertPanel = true;\u2601\ufe0f")));
+    }
+
+    // Before a pedal is plugged in every user slot reads "EMPTY": its "-" cannot be
+    // pressed, and a slot emptied meanwhile stays as it is on the pedal that comes.
+    void noSlotIsEmptiedBeforeThePedalCame() {
+        testing::EditorWithPedal late;
+        late.startWithoutPedal();
+        auto* cab = static_cast<CabModeController*>(late.window->panel(Module::Cab));
+        QWidget* minus = cab->popButtonEffice()->slotButton(30, false);
+        QVERIFY(!minus->isEnabled());
+        late.hub->IrDeleteAction(4);
+        QVERIFY(late.plugInPedal());
+        QVERIFY(minus->isEnabled());
+        QTest::qWait(400);  // more than a turn of the scheduler's ring
+        QCOMPARE(testing::countOf(*late.pedal, 228), std::size_t(0));
+        QVERIFY(late.pedal->irSlot(4).present);
     }
 };
 
