@@ -149,12 +149,11 @@ private slots:
     void noSlotIsEmptiedBeforeThePedalCame() {
         testing::EditorWithPedal late;
         late.startWithoutPedal();
-        auto* cab = static_cast<CabModeController*>(late.window->panel(Module::Cab));
-        QWidget* minus = cab->popButtonEffice()->slotButton(30, false);
-        QVERIFY(!minus->isEnabled());
+        ui::GPopUpButton* cabinets = late.window->panel(Module::Cab)->popButton();
+        QVERIFY(!cabinets->slotButton(30, false)->isEnabled());
         late.hub->IrDeleteAction(4);
         QVERIFY(late.plugInPedal());
-        QVERIFY(minus->isEnabled());
+        QVERIFY(cabinets->slotButton(30, false)->isEnabled());  // the rows were rebuilt with the pedal's names
         QTest::qWait(400);  // more than a turn of the scheduler's ring
         QCOMPARE(testing::countOf(*late.pedal, 228), std::size_t(0));
         QVERIFY(late.pedal->irSlot(4).present);
