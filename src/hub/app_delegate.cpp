@@ -254,8 +254,19 @@ void AppDelegate::postPresetList(std::vector<std::string> list, std::vector<int>
         });
 }
 
+void AppDelegate::postPedalConnected() {
+    postToMain(this, [this] {
+        pedalConnected_ = true;
+        emit pedalConnectionChanged(true);
+    });
+}
+
 void AppDelegate::exitApp(std::string message) {
-    postToMain(this, [this, m = QString::fromStdString(message)] { emit fatalAlert(m); });
+    postToMain(this, [this, m = QString::fromStdString(message)] {
+        pedalConnected_ = false;
+        emit pedalConnectionChanged(false);
+        emit fatalAlert(m);
+    });
 }
 
 void AppDelegate::postFirmwareTooOld() {

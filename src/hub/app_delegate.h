@@ -39,6 +39,8 @@ public:
     void startLink(std::unique_ptr<HidBackend> backend, LinkOptions options = {});
     void stopLink();
     DeviceThread* HidDevece() { return link_.get(); }
+    // Whether a pedal is connected, as last told on the main thread.
+    bool isPedalConnected() const { return pedalConnected_; }
 
     // Screen to pedal.
     void ModuleDataChangeAction(Module module);
@@ -65,7 +67,7 @@ public:
     PresetRecord ImportPresSendData(const PresetRecord& record, const QString& PresetName, int index);
 
     // The global settings. Every edit of the system screen sends the system block and
-    // the global EQ (in screen form) and lights the CAB lamps at once.
+    // the global EQ (its nine wire bytes) and lights the CAB lamps at once.
     void SystemModeDataChangeAction(const std::array<std::uint32_t, 10>& system,
                                     const std::array<std::uint32_t, 9>& globalEq);
     void FSModeDataChangeAction(std::uint32_t mode);
@@ -88,6 +90,7 @@ public:
     void postSetIsChangeGuiData(bool changed) override;
     void postLoadProgress(float progress) override;
     void postPresetList(std::vector<std::string> list, std::vector<int> missing) override;
+    void postPedalConnected() override;
     void exitApp(std::string message) override;
     void postFirmwareTooOld() override;
 
@@ -96,6 +99,7 @@ signals:
     void keySpaceClick();
     void loadProgress(float progress);
     void presetsLoaded();
+    void pedalConnectionChanged(bool connected);
     // The link failed for good: show the message with its single "Exit" button.
     void fatalAlert(const QString& message);
 
@@ -122,6 +126,7 @@ private:
     // Slots sent with a save and not yet confirmed: the pedal's confirmation names the
     // slot in one byte, so 4 and 260 are told apart by what was asked.
     std::vector<int> pendingSaves_;
+    bool pedalConnected_ = false;
     bool hasNowPresetRecord_ = false;
     bool IsChangeGuiData_ = false;
 };

@@ -77,6 +77,14 @@ void CommandEncoder::store(BlockType type, const std::uint32_t* para, int len, i
     }
 }
 
+void CommandEncoder::discardPending() {
+    dirty_.fill(false);
+    blocks_.IrUpload.pending = false;
+    blocks_.IrUpload.active = false;
+    blocks_.AmpUpload.pending = false;
+    blocks_.AmpUpload.active = false;
+}
+
 std::size_t CommandEncoder::buildStartFrame(std::uint8_t* frame) {
     frame[5] = 0x00;
     return setLength(frame, cmd::Start, 1);
@@ -126,13 +134,7 @@ std::size_t CommandEncoder::payloadFor(std::uint8_t command, std::uint8_t* paylo
     case cmd::PresetVol: putByte(p, b.PRESET_VOL_Value); break;
     case cmd::Chain: putBytes(p, b.CHAIN_Block, 18); break;
     case cmd::System: putBytes(p, b.SYSTEM_Block, 10); break;
-    case cmd::GlobalEq:
-        for (std::size_t band = 0; band < 3; ++band) {
-            putByte(p, b.GLBI_EQ_Block[3 * band]);
-            putByte(p, b.GLBI_EQ_Block[3 * band + 1] >> 8);
-            putByte(p, b.GLBI_EQ_Block[3 * band + 2] + 1);
-        }
-        break;
+    case cmd::GlobalEq: putBytes(p, b.GLBI_EQ_Block, 9); break;  // edits and reports alike hold the wire bytes
     case cmd::Exp: putBytes(p, b.EXP_Block, 7); break;
     case cmd::Ctrl:
         putBe16(p, b.CTRL_Block[0] / 2);

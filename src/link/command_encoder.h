@@ -20,6 +20,9 @@ public:
 
     void raise(std::uint8_t command) { dirty_[command] = true; }
     bool dirty(std::uint8_t command) const { return dirty_[command]; }
+    // Drops every request not yet sent, uploads included: what was asked before a pedal
+    // was connected is not for the pedal that connects.
+    void discardPending();
 
     // Fills frame bytes 2 .. length+3 for one scheduler step when that command is due,
     // clearing its flag. Returns the length field, or 0 when nothing is to be sent.

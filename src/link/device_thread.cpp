@@ -79,8 +79,12 @@ void DeviceThread::Download_read() {
     if (!waitFor(loaderReady_, schedulerTicker_)) return;
     {
         std::lock_guard lock(linkLock_);
+        // Edits and requests made while no pedal was there were made against what the
+        // screens showed without one (every user slot "EMPTY"): none of them goes out.
+        encoder_.discardPending();
         CommandEncoder::buildStartFrame(frame_.data());
     }
+    events_.postPedalConnected();
     sendFrame();
     if (!schedulerTicker_.sleepTick()) return;
     if (!hidClass_.versionOk()) return;  // a refused firmware hears nothing more

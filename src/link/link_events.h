@@ -49,6 +49,8 @@ public:
     // Loading ended with the last slot: the 300 list entries, and the slots whose
     // records never arrived (their entries are empty or stale).
     virtual void postPresetList(std::vector<std::string> list, std::vector<int> missing) = 0;
+    // A pedal is connected and about to be greeted; nothing asked before goes to it.
+    virtual void postPedalConnected() {}
     // The pedal went away: end the program with this message.
     virtual void exitApp(std::string message) = 0;
     // The pedal's firmware is refused: show kFirmwareTooOldMessage and end.

@@ -51,7 +51,7 @@ struct ParameterBlocks {
     std::array<ModuleBlock, kModuleCount> modules{};  // FX_Block .. REVERB_Block
 
     std::array<std::uint32_t, 10> SYSTEM_Block{};
-    std::array<std::uint32_t, 10> GLBI_EQ_Block{};
+    std::array<std::uint32_t, 10> GLBI_EQ_Block{};  // the wire bytes, from an edit or a report alike
     std::uint32_t FSMODE_Value = 0;
     std::array<std::uint32_t, 11> CTRL_Block{};
     std::array<std::uint32_t, 7> EXP_Block{};

@@ -34,6 +34,8 @@ ModuleTable CabModeController::cabTable() {
 CabModeController::CabModeController(QWidget* parent)
     : ModulePanel(cabTable(), parent), importFlow_(new SlotImportFlow(this)) {
     popButton()->setCabAddDelete(ui::GPopUpButton::kSlotMode);
+    // Until a pedal is connected every slot reads "EMPTY", whatever it holds.
+    popButton()->setSlotDeleteEnabled(false);
 }
 
 void CabModeController::attachToHub(AppDelegate& hub) {
@@ -43,6 +45,8 @@ void CabModeController::attachToHub(AppDelegate& hub) {
         panel->setUserSlotNames(kFirstUserSlot, slotNamesFromReport(v, 10));
     });
     connect(this, &CabModeController::irSlotDeleted, &hub, [&hub](int slot) { hub.IrDeleteAction(slot); });
+    popButton()->setSlotDeleteEnabled(hub.isPedalConnected());
+    connect(&hub, &AppDelegate::pedalConnectionChanged, popButton(), &ui::GPopUpButton::setSlotDeleteEnabled);
     importFlow_->setHub(hub);
 }
 

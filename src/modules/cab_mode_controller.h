@@ -12,7 +12,7 @@ class SlotImportFlow;
 // CAB: the cabinet, power-amp tube and microphone lists, microphone CENTER and
 // DISTANCE. Cabinets 27..36 are the pedal's ten user impulse-response slots: they take
 // the names the pedal reports, the "+" of their list rows loads a WAV file into them
-// and the "-" empties them after asking.
+// and the "-" empties them after asking (only while a pedal is connected).
 class CabModeController : public ModulePanel {
     Q_OBJECT
 public:

@@ -217,10 +217,10 @@ void ModulePanel::copyReport(const std::vector<std::uint32_t>& values, int group
             }
         }
     }
-    if (group < 0) return;
-    for (const RowSpec& spec : table_.groups[static_cast<std::size_t>(group)].rows) {
-        std::uint32_t& value = para_[static_cast<std::size_t>(spec.element)];
-        if (spec.lowersReport) value = std::min(value, static_cast<std::uint32_t>(spec.scale.high));
+    const ModuleTable::Ceiling& ceiling = table_.ceiling;
+    if (ceiling.element >= 0 && para_[1] != ceiling.exemptModel) {
+        std::uint32_t& value = para_[static_cast<std::size_t>(ceiling.element)];
+        value = std::min(value, ceiling.high);
     }
 }
 
@@ -271,13 +271,17 @@ void ModulePanel::textFieldChange(ui::YJTextField* sender) {
 }
 
 void ModulePanel::popupButtonChange(ui::GPopUpButton* sender) {
-    if (sender == popButton_) para_[1] = static_cast<std::uint32_t>(sender->indexNumber() + 1);
+    if (sender == popButton_) {
+        para_[1] = static_cast<std::uint32_t>(sender->indexNumber() + 1);
+        // The panel's own block runs through the report steps, so the rows switch to the
+        // new model's layout and show the block's values in their new meaning.
+        changedModeValue(std::vector<std::uint32_t>(para_));
+    }
+    // Another list changes its own element only: the layout stays that of the model
+    // shown, also while no model has arrived yet.
     for (std::size_t i = 0; i < lists_.size(); ++i) {
         if (lists_[i] == sender) para_[static_cast<std::size_t>(table_.lists[i].element)] = static_cast<std::uint32_t>(sender->indexNumber());
     }
-    // The panel's own block runs through the report steps, so the rows switch to the new
-    // model's layout and show the block's values in their new meaning.
-    changedModeValue(std::vector<std::uint32_t>(para_));
     emit SelfDataChange();
 }
 

@@ -22,7 +22,6 @@ struct RowSpec {
     int element;                // the block element the row edits
     RowScale scale;
     QString unit;               // a unit shown right of the number field ("dB"); empty for none
-    bool lowersReport = false;  // a reported number above the range is lowered to its top
 };
 
 // Rows titled `titles`, editing block elements first, first + 1, ..., all on one scale.
@@ -70,6 +69,13 @@ struct ModuleTable {
     // Reports copy only the on/off state, the model and the elements the model's rows
     // show; every other element keeps the panel's value.
     bool reportsCopyShownOnly = false;
+    // An element whose number above `high` is lowered to `high` whenever a block is shown
+    // (a report or a model pick), unless the model is `exemptModel`.
+    struct Ceiling {
+        int element = -1;  // none
+        std::uint32_t high = 0;
+        std::uint32_t exemptModel = 0;
+    } ceiling;
     std::vector<ExtraList> lists;
     bool listsBeforeRows = false;
 };

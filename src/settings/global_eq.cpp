@@ -4,24 +4,12 @@
 
 namespace quorvex::settings {
 
-void GlobalEq::setFromWire(const Block& b) {
-    for (std::size_t k = 0; k < kBands; ++k) {
-        const std::uint32_t hz = (b[3 * k + 1] & 0xFF) * 256 + (b[3 * k] & 0xFF);
-        data_[3 * k] = hz;
-        data_[3 * k + 1] = hz;
-        // A gain byte of 0 becomes step -1, which goes out as 0 again.
-        data_[3 * k + 2] = (b[3 * k + 2] & 0xFF) - 1;
-    }
-}
+namespace {
+std::size_t at(int band, std::size_t offset) { return 3 * static_cast<std::size_t>(band) + offset; }
+}  // namespace
 
-GlobalEq::Block GlobalEq::wireBytes() const {
-    Block out{};
-    for (std::size_t k = 0; k < kBands; ++k) {
-        out[3 * k] = data_[3 * k] & 0xFF;
-        out[3 * k + 1] = (data_[3 * k + 1] >> 8) & 0xFF;
-        out[3 * k + 2] = (data_[3 * k + 2] + 1) & 0xFF;
-    }
-    return out;
+void GlobalEq::setFromWire(const Block& bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes_[i] = bytes[i] & 0xFF;
 }
 
 std::uint32_t GlobalEq::frequencyAt(double v) {
@@ -31,21 +19,20 @@ std::uint32_t GlobalEq::frequencyAt(double v) {
 std::int32_t GlobalEq::gainAt(double v) { return static_cast<std::int32_t>(std::clamp(v, 0.0, 1.0) * kMaxGain); }
 
 void GlobalEq::setFrequency(int band, std::uint32_t hz) {
-    data_[3 * static_cast<std::size_t>(band)] = hz;
-    data_[3 * static_cast<std::size_t>(band) + 1] = hz;
+    bytes_[at(band, 0)] = hz & 0xFF;
+    bytes_[at(band, 1)] = (hz >> 8) & 0xFF;
 }
 
-void GlobalEq::setGain(int band, std::int32_t step) {
-    data_[3 * static_cast<std::size_t>(band) + 2] = static_cast<std::uint32_t>(step);
-}
+void GlobalEq::setGain(int band, std::int32_t step) { bytes_[at(band, 2)] = static_cast<std::uint32_t>(step + 1) & 0xFF; }
 
-std::uint32_t GlobalEq::shownFrequency(int band) const {
-    return std::clamp(data_[3 * static_cast<std::size_t>(band)], kMinFrequency, kMaxFrequency);
-}
+std::uint32_t GlobalEq::frequency(int band) const { return bytes_[at(band, 1)] * 256 + bytes_[at(band, 0)]; }
 
-std::int32_t GlobalEq::shownGain(int band) const {
-    return std::clamp(static_cast<std::int32_t>(data_[3 * static_cast<std::size_t>(band) + 2]), 0, kMaxGain);
-}
+// A gain byte of 0 stands for step -1, shown as the lowest step.
+std::int32_t GlobalEq::gain(int band) const { return static_cast<std::int32_t>(bytes_[at(band, 2)]) - 1; }
+
+std::uint32_t GlobalEq::shownFrequency(int band) const { return std::clamp(frequency(band), kMinFrequency, kMaxFrequency); }
+
+std::int32_t GlobalEq::shownGain(int band) const { return std::clamp(gain(band), 0, kMaxGain); }
 
 double GlobalEq::frequencyPosition(int band) const {
     return double(shownFrequency(band) - kMinFrequency) / double(kMaxFrequency - kMinFrequency);

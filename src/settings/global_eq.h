@@ -6,9 +6,10 @@
 
 namespace quorvex::settings {
 
-// The pedal's three-band global EQ (LOW, MID, HIGH) in the form the system screen keeps
-// and the link sends: per band the frequency in Hz twice, then the gain step 0..24
-// (step 12 is 0 dB). On the wire a band is frequency low byte, high byte, step + 1.
+// The pedal's three-band global EQ (LOW, MID, HIGH), held in the one form the pedal
+// reports and the link stores and sends: per band the frequency's low byte, its high
+// byte, and the gain step 0..24 plus one (step 12 is 0 dB). Screen values (Hz, gain
+// step) are converted here, on the way in and out, and nowhere else.
 class GlobalEq {
 public:
     static constexpr int kBands = 3;
@@ -18,11 +19,9 @@ public:
 
     using Block = std::array<std::uint32_t, 9>;
 
-    // The nine bytes of a report, in wire order. Each band is kept exactly as reported,
-    // also a value the pedal should not send, so that re-sending it changes nothing.
+    // The nine bytes of a report. Each band is kept exactly as reported, also a value
+    // the pedal should not send, so that re-sending it changes nothing.
     void setFromWire(const Block& bytes);
-    // The wire bytes of the block as the link encodes them.
-    Block wireBytes() const;
 
     // Slider positions 0.0..1.0 (truncated like the screen's read-outs).
     static std::uint32_t frequencyAt(double sliderValue);
@@ -36,10 +35,14 @@ public:
     double frequencyPosition(int band) const;
     double gainPosition(int band) const;
 
-    const Block& Glbi_eqData() const { return data_; }
+    // The nine bytes the link stores and sends.
+    const Block& Glbi_eqData() const { return bytes_; }
 
 private:
-    Block data_{};
+    std::uint32_t frequency(int band) const;
+    std::int32_t gain(int band) const;
+
+    Block bytes_{0, 0, 1, 0, 0, 1, 0, 0, 1};  // 0 Hz and the lowest step until the pedal reports
 };
 
 // "-12 dB" .. "0 dB" .. "+12 dB" for gain steps 0..24.

@@ -131,6 +131,7 @@ void GPopUpButton::rebuildRows() {
             button->setObjectName(QLatin1String(add ? kAddName : kDeleteName));
             button->setAccessibleDescription(rowText(row));
             button->setFocusPolicy(Qt::NoFocus);
+            button->setEnabled(add || m_slotDeleteEnabled);
             box->addWidget(button);
             connect(button, &QToolButton::clicked, this,
                     [this, r, add] { slotButtonPressed(r, add ? kSlotAdd : kSlotDelete); });
@@ -145,6 +146,14 @@ QWidget* GPopUpButton::slotButton(int row, bool add) const {
     QListWidgetItem* item = m_list->item(row);
     QWidget* holder = item != nullptr ? m_list->itemWidget(item) : nullptr;
     return holder != nullptr ? holder->findChild<QToolButton*>(QLatin1String(add ? kAddName : kDeleteName)) : nullptr;
+}
+
+void GPopUpButton::setSlotDeleteEnabled(bool enabled) {
+    m_slotDeleteEnabled = enabled;
+    for (int row = 0; row < m_list->count(); ++row) {
+        if (QWidget* button = slotButton(row, false))
+            button->setEnabled(enabled);
+    }
 }
 
 void GPopUpButton::rowChosen(int row) {

@@ -56,6 +56,8 @@ public:
     QListWidget* listView() const { return m_list; }
     // The "+" or "-" button of a row; null when the row has none.
     QWidget* slotButton(int row, bool add) const;
+    // Whether the "-" buttons can be pressed (the "+" buttons always can).
+    void setSlotDeleteEnabled(bool enabled);
 
     QSize sizeHint() const override { return {200, 28}; }
 
@@ -84,6 +86,7 @@ private:
     qint64 m_cabAddDelete = 0;
     qint64 m_indexNumberCABOperate = 0;
     bool m_isShow = false;
+    bool m_slotDeleteEnabled = true;
     QFrame* m_listWindow = nullptr;
     QListWidget* m_list = nullptr;
 };

@@ -44,6 +44,7 @@ bool YJTextField::isNumberText(const QString& text) {
 
 void YJTextField::setStringValue(const QString& text) {
     setText(text);
+    m_shownText = text;
     m_userEdited = false;
     setInvalid(false);
 }
@@ -69,11 +70,12 @@ void YJTextField::editingEnded() {
     bool ok = false;
     const float number = isNumberText(text()) ? text().toFloat(&ok) : 0.0f;
     if (!ok) {
-        // Not a number (or one too large for a float): the last accepted number comes back.
-        setFloatValue(m_value);
+        // Not a number (or one too large for a float): nothing changes.
+        setStringValue(m_shownText);
         return;
     }
     m_value = number;
+    m_shownText = text();
     setInvalid(false);
     QMetaObject::invokeMethod(this, [this] { emit action(this); }, Qt::QueuedConnection);
 }

@@ -7,8 +7,9 @@ namespace quorvex::ui {
 // A numeric text field that keeps its last accepted number. What the user types is
 // checked as it is typed (white text on a black border when it is a plain decimal
 // number, red text on a red border otherwise) and applied only when editing ends
-// and the text is such a number; anything else falls back to the accepted number.
-// Accessibility comes from QLineEdit.
+// and the text is such a number; anything else brings back the text shown before
+// the edit, which the owner may have written in its own units since the last
+// accepted number. Accessibility comes from QLineEdit.
 class YJTextField : public QLineEdit {
     Q_OBJECT
 public:
@@ -43,6 +44,7 @@ private:
     void setInvalid(bool invalid);
 
     float m_value = 0.0f;
+    QString m_shownText;  // set from code or accepted: what a rejected edit brings back
     bool m_invalid = false;
     bool m_userEdited = false;  // typed into since editing last ended
 };

@@ -69,15 +69,6 @@ private slots:
         QVERIFY(hub->GetIsChangeGuiData());
     }
 
-    void aKnobOnThePedalMovesThePanelWithoutEcho() {
-        const std::size_t sent = countOf(144);
-        pedal->turnKnob(Module::Fx, 2, 77);
-        QTRY_COMPARE(fx()->pTextFieldVale(0)->text(), QStringLiteral("77"));
-        QCOMPARE(fx()->pSlider(0)->floatValue(), 0.77);
-        QTest::qWait(400);  // more than one scheduler cycle
-        QCOMPARE(countOf(144), sent);
-    }
-
     void pickingASlotSends166AndShowsItsRecord() {
         QVERIFY(!hub->GetIsChangeGuiData());  // else the pick would ask to save first
         QVERIFY(window->rootViewController()->tableViewShouldSelectRow(4));
@@ -97,13 +88,6 @@ private slots:
         QTRY_COMPARE(recordName(pedal->record(10)), std::string("MY TONE"));
         // The pedal's copy of the slot comes back, so a later pick shows the saved sound.
         QTRY_VERIFY(hub->HidDevece()->presets().record(10) == pedal->record(10));
-    }
-
-    void unpluggingThePedalRaisesTheDisconnectAlert() {
-        QSignalSpy fatal(hub, &AppDelegate::fatalAlert);
-        pedal->unplug();
-        QVERIFY(fatal.wait(5000));
-        QCOMPARE(fatal[0][0].toString(), QStringLiteral("Disconnect! Please try again after connecting."));
     }
 
     void spaceBarReachesTheKeyHook() {

@@ -75,22 +75,6 @@ private slots:
         bus_.reset();
     }
 
-    void moduleEditSendsFocusThenBlockAndMarksEdited() {
-        panel_.para = {1, 7, 10, 20, 30, 40};
-        hub_->ModuleDataChangeAction(Module::Fx);
-        hub_->HidDevece()->withLinkLock([](ParameterBlocks& b, CommandEncoder& enc) {
-            QCOMPARE(b.UICMD_Block[0], 1u);
-            QCOMPARE(b.UICMD_Block[1], 0u);
-            QVERIFY(enc.dirty(130));
-            QVERIFY(enc.dirty(144));
-            QCOMPARE(b.module(Module::Fx)[1], 7u);
-            QCOMPARE(b.module(Module::Fx)[5], 40u);
-        });
-        QVERIFY(!hub_->GetIsChangeGuiData());  // the flag comes back as posted work
-        QTRY_VERIFY(hub_->GetIsChangeGuiData());
-        QCOMPARE(list_.reloads, 1);
-    }
-
     void pedalEventsReachTheScreensOnTheMainThread() {
         hub_->postEvent(EventCode::FxModeUpdateData, {0, 3, 1, 2, 3, 4});
         QVERIFY(panel_.shown.empty());  // nothing happens before the event loop turns
@@ -110,16 +94,6 @@ private slots:
         QCOMPARE(list_.expVol, -10);
         QVERIFY(list_.expStatus == (std::array<int, 4>{2, 3, 9, 1}));
         QVERIFY(!list_.merge.first);
-    }
-
-    void pageSwitchSelectsTheModuleAndClearsSettingsPages() {
-        hub_->postEvent(EventCode::UICMDUpdateData, {3, 0, 0});
-        QTRY_COMPARE(list_.moduleSelected, 2);
-        QCOMPARE(list_.globalPanelsRemoved, 1);
-        hub_->postEvent(EventCode::UICMDUpdateData, {12, 1, 0});
-        QTest::qWait(20);
-        QCOMPARE(list_.moduleSelected, 2);
-        QCOMPARE(list_.globalPanelsRemoved, 1);
     }
 
     void presetSwitchShowsTheStoredRecordAndSends166() {

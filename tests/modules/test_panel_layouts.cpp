@@ -73,8 +73,9 @@ private slots:
         pick(panel->popButton(), 8);  // "PITCH SHIFT" keeps its pitch in element 2
         slide(0, 1.0);
         QCOMPARE(panel->block()[2], 240u);
-        pick(panel->popButton(), 0);  // "PHASER" lowers it to 100
+        pick(panel->popButton(), 9);  // "DETUNE" lowers it to 100 though it shows element 6
         QCOMPARE(panel->block()[2], 100u);
+        QCOMPARE(panel->block()[6], 225u);
         pick(panel->popButton(), 17);
         QCOMPARE(visibleRows(), (QStringList{"RISE", "LEVEL"}));
         QVERIFY(!panel->titleLab(2)->isVisible());
@@ -104,6 +105,12 @@ private slots:
 
     void cabUserSlotLayout() {
         auto* cab = show<CabModeController>();
+        // Tube and microphone picks before any preset arrived keep the cabinet layout.
+        pick(cab->popButtonTube(), 2);
+        pick(cab->popButtonMic(), 3);
+        QVERIFY(cab->popButtonMic()->isVisible());
+        QCOMPARE(visibleRows(), (QStringList{"CENTER", "DISTANCE"}));
+        QVERIFY(cab->block() == (Block{0, 0, 3, 0, 0, 2}));
         cab->changedModeValue({1, 27, 9, 10, 20, 1});
         QVERIFY(!cab->popButtonMic()->isVisible());
         QCOMPARE(cab->popButtonMic()->itemLabel(), QStringLiteral("C4000B"));

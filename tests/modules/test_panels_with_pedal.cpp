@@ -1,6 +1,7 @@
 // The eight panels against the virtual pedal: an edit goes out with the focus message
 // and every element the module carries, a knob on the pedal redraws without echo, the
-// user slot names arrive, a record shows on every panel, and a CAB slot is emptied.
+// user slot names arrive, a record shows on every panel, and a CAB slot is emptied,
+// but not by a request made before the pedal was plugged in.
 #include "../support/editor_with_pedal.h"
 #include "../support/received_frames.h"
 #include "cab_mode_controller.h"
@@ -141,6 +142,21 @@ private slots:
         QVERIFY(QString::fromUtf8(trace.readAll())
                     .contains(QString::fromUtf8("\u2601\ufe0f\u2601\ufe0f\u2601\ufe0f\u2601\ufe0f\u2601\ufe0f\u2601\ufe0f"
                                                 "\u2601\ufe0fopenAlertPanel = true;\u2601\ufe0f")));
+    }
+
+    // Before a pedal is plugged in every user slot reads "EMPTY": its "-" cannot be
+    // pressed, and a slot emptied meanwhile stays as it is on the pedal that comes.
+    void noSlotIsEmptiedBeforeThePedalCame() {
+        testing::EditorWithPedal late;
+        late.startWithoutPedal();
+        ui::GPopUpButton* cabinets = late.window->panel(Module::Cab)->popButton();
+        QVERIFY(!cabinets->slotButton(30, false)->isEnabled());
+        late.hub->IrDeleteAction(4);
+        QVERIFY(late.plugInPedal());
+        QVERIFY(cabinets->slotButton(30, false)->isEnabled());  // the rows were rebuilt with the pedal's names
+        QTest::qWait(400);  // more than a turn of the scheduler's ring
+        QCOMPARE(testing::countOf(*late.pedal, 228), std::size_t(0));
+        QVERIFY(late.pedal->irSlot(4).present);
     }
 };
 

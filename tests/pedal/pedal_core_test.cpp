@@ -85,18 +85,6 @@ TEST(PedalStateDump, SettingsAndSoundThenEveryPresetThenTheCurrentOne) {
     EXPECT_EQ(answers.back().payload, (Bytes{0, 0}));
 }
 
-TEST(PedalStateDump, ReportsTheTempoTheEditorSetNotTheHalfItSent) {
-    PedalCore pedal(factoryMemory(), {}, true);
-    // 120 BPM travels as half: 0x00 0x3C.
-    EXPECT_TRUE(handled(pedal, command::kCtrl, {0x00, 0x3C, 1, 0, 1, 0, 1, 0, 1, 0, 1, 1}).empty());
-    for (const Sent& s : handled(pedal, command::kSendState, {})) {
-        if (s.command != command::kCtrl) continue;
-        EXPECT_EQ(s.payload, (Bytes{0x00, 0x78, 1, 0, 1, 0, 1, 0, 1, 0, 1, 1}));
-        return;
-    }
-    FAIL() << "no CTRL report";
-}
-
 // What a transfer is answered with, and that it is not answered when told so.
 TEST(PedalAcknowledgements, TransfersAreAnsweredUnlessTheFaultSaysNo) {
     struct Case {
@@ -144,20 +132,6 @@ TEST(PedalAcknowledgements, SavedRecordCarriesTheLiveSoundUnderTheNewName) {
     EXPECT_EQ(recordName(stored), "MY SOUND");
     EXPECT_EQ(moduleValuesFromRecord(stored, Module::Fx)[5], 44u);
     EXPECT_TRUE(std::equal(stored.begin(), stored.end(), answers[0].payload.begin() + 2));
-}
-
-TEST(PedalFaults, RatesHoldAndASeedRepeatsItsRun) {
-    const auto drops = [](double rate, std::uint32_t seed) {
-        LinkFaults faults(rate, 0.0, seed);
-        int n = 0;
-        for (int i = 0; i < 4000; ++i) n += faults.dropReport() ? 1 : 0;
-        return n;
-    };
-    EXPECT_EQ(drops(0.0, 1), 0);
-    EXPECT_EQ(drops(1.0, 1), 4000);
-    EXPECT_EQ(drops(0.25, 7), drops(0.25, 7));
-    EXPECT_NE(drops(0.25, 7), drops(0.25, 8));
-    EXPECT_NEAR(drops(0.25, 7), 1000, 100);
 }
 
 TEST(PedalFaults, DamagedFrameKeepsItsContentButFailsItsCheck) {

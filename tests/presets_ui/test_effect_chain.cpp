@@ -197,6 +197,17 @@ void EffectChainTest::blocksAnswerMouseDropsKeysAndAccessibility() {
     QDragEnterEvent self(mid, Qt::MoveAction, mime.get(), Qt::LeftButton, {});
     QApplication::sendEvent(view.block(7), &self);
     QVERIFY(!self.isAccepted());
+
+    // A block dragged from the chain of another editor window is neither taken nor moved.
+    EffectChainView otherWindow(chain);
+    const Order before = chain.effectChainOrder();
+    std::unique_ptr<QMimeData> foreign(otherWindow.block(5)->dragData());
+    QDragEnterEvent foreignEnter(mid, Qt::MoveAction, foreign.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(view.block(2), &foreignEnter);
+    QVERIFY(!foreignEnter.isAccepted());
+    QDropEvent foreignDrop(mid, Qt::MoveAction, foreign.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(view.block(2), &foreignDrop);
+    QVERIFY(chain.effectChainOrder() == before);
 }
 
 void EffectChainTest::againstTheVirtualPedal() {

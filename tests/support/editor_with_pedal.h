@@ -19,24 +19,31 @@ struct EditorWithPedal {
     std::unique_ptr<pedal::VirtualPedal> pedal;
     std::unique_ptr<AppDelegate> hub;
     std::unique_ptr<EditorWindow> window;
+    std::unique_ptr<QSignalSpy> loaded;
 
     // False when the pedal did not start or its presets did not arrive. The link starts
     // at once; link carries any other choice (a diary, a shorter tick).
     bool start(pedal::PedalOptions options = {}, LinkOptions link = {}) {
-        const std::string bus = dir.filePath("bus").toStdString();
-        pedal = std::make_unique<pedal::VirtualPedal>(bus, options);
-        if (!pedal->start()) return false;
+        startWithoutPedal(link);
+        return plugInPedal(options);
+    }
+    // The editor with its link waiting for a pedal, as before one is plugged in.
+    void startWithoutPedal(LinkOptions link = {}) {
         hub = std::make_unique<AppDelegate>();
         window = std::make_unique<EditorWindow>(*hub);
-        QSignalSpy loaded(hub.get(), &AppDelegate::presetsLoaded);
+        loaded = std::make_unique<QSignalSpy>(hub.get(), &AppDelegate::presetsLoaded);
         link.startDelay = std::chrono::milliseconds(0);
-        hub->startLink(std::make_unique<VirtualBusBackend>(bus), link);
-        if (!loaded.wait(15000)) return false;
+        hub->startLink(std::make_unique<VirtualBusBackend>(dir.filePath("bus").toStdString()), link);
+    }
+    bool plugInPedal(pedal::PedalOptions options = {}) {
+        pedal = std::make_unique<pedal::VirtualPedal>(dir.filePath("bus").toStdString(), options);
+        if (!pedal->start() || !loaded->wait(15000)) return false;
         window->show();
         return true;
     }
     ~EditorWithPedal() {
         if (hub) hub->stopLink();
+        loaded.reset();
         window.reset();
         hub.reset();
         if (pedal) pedal->stop();

@@ -76,17 +76,26 @@ void ModleView::setEnterMode(bool hovering) {
     update();
 }
 
+QByteArray ModleView::chainMark() const {
+    return QByteArray::number(QCoreApplication::applicationPid()) + '/' +
+           QByteArray::number(reinterpret_cast<quintptr>(parentWidget()), 16);
+}
+
 QMimeData* ModleView::dragData() const {
     auto* mime = new QMimeData;
-    mime->setData(QString::fromLatin1(kMimeType), QByteArray::number(index_));
+    mime->setData(QString::fromLatin1(kMimeType), chainMark() + ':' + QByteArray::number(index_));
     return mime;
 }
 
-int ModleView::sourceIndex(const QMimeData* data) {
-    if (data == nullptr || !data->hasFormat(QString::fromLatin1(kMimeType)))
+int ModleView::sourceIndex(const QMimeData* mime) const {
+    if (mime == nullptr || !mime->hasFormat(QString::fromLatin1(kMimeType)))
+        return -1;
+    const QByteArray payload = mime->data(QString::fromLatin1(kMimeType));
+    const qsizetype colon = payload.lastIndexOf(':');
+    if (colon < 0 || payload.left(colon) != chainMark())
         return -1;
     bool ok = false;
-    const int index = data->data(QString::fromLatin1(kMimeType)).toInt(&ok);
+    const int index = payload.mid(colon + 1).toInt(&ok);
     return ok ? index : -1;
 }
 
@@ -146,7 +155,7 @@ void ModleView::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
-// Drops: only another block of the chain is taken.
+// Drops: only another block of the same chain is taken.
 
 void ModleView::dragEnterEvent(QDragEnterEvent* event) {
     const int source = sourceIndex(event->mimeData());

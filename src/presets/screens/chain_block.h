@@ -37,10 +37,11 @@ public:
     // A click from the keyboard or assistive technology.
     void click() { emit ClickAction(index_); }
 
-    // What a drag of this block carries.
+    // What a drag of this block carries: its place, marked with the chain it belongs to.
     QMimeData* dragData() const;
-    // The place a drag names, or -1 when it does not come from a chain block.
-    static int sourceIndex(const QMimeData* data);
+    // The place a drag names, or -1 when it does not come from a block of this block's
+    // own chain (another editor window or program drags a block of its own chain).
+    int sourceIndex(const QMimeData* mime) const;
 
     QSize sizeHint() const override { return {98, 86}; }
     QSize minimumSizeHint() const override { return {72, 70}; }
@@ -67,6 +68,8 @@ private:
     // Sets an on or selected flag; a change redraws and is told to assistive technology.
     void changeFlag(bool& flag, bool value, QAccessible::State changed);
     void startDrag();
+    // Tells this chain's drags from those of any other chain, in this program or another.
+    QByteArray chainMark() const;
 
     const int index_;
     int module_;
