@@ -105,22 +105,6 @@ private slots:
         QVERIFY(fatal.wait(5000));
         QCOMPARE(fatal[0][0].toString(), QStringLiteral("Disconnect! Please try again after connecting."));
     }
-
-    void spaceBarReachesTheKeyHook() {
-        hub->installKeyHook(qApp);
-        QSignalSpy taps(hub, &AppDelegate::keySpaceClick);
-        fx()->pSlider(0)->setFocus();
-        QTRY_VERIFY(fx()->pSlider(0)->hasFocus());
-        QTest::keyClick(window->windowHandle(), Qt::Key_Space, Qt::NoModifier, 0);
-        QCOMPARE(taps.size(), 1);
-        QTest::keyClick(window->windowHandle(), Qt::Key_A, Qt::NoModifier);
-        QCOMPARE(taps.size(), 1);
-        // A space typed into a number field belongs to the text.
-        fx()->pTextFieldVale(0)->setFocus();
-        QTRY_VERIFY(fx()->pTextFieldVale(0)->hasFocus());
-        QTest::keyClick(window->windowHandle(), Qt::Key_Space, Qt::NoModifier);
-        QCOMPARE(taps.size(), 1);
-    }
 };
 
 QTEST_MAIN(TestEditorFlows)
