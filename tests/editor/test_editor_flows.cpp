@@ -69,15 +69,6 @@ private slots:
         QVERIFY(hub->GetIsChangeGuiData());
     }
 
-    void aKnobOnThePedalMovesThePanelWithoutEcho() {
-        const std::size_t sent = countOf(144);
-        pedal->turnKnob(Module::Fx, 2, 77);
-        QTRY_COMPARE(fx()->pTextFieldVale(0)->text(), QStringLiteral("77"));
-        QCOMPARE(fx()->pSlider(0)->floatValue(), 0.77);
-        QTest::qWait(400);  // more than one scheduler cycle
-        QCOMPARE(countOf(144), sent);
-    }
-
     void pickingASlotSends166AndShowsItsRecord() {
         QVERIFY(!hub->GetIsChangeGuiData());  // else the pick would ask to save first
         QVERIFY(window->rootViewController()->tableViewShouldSelectRow(4));

@@ -92,6 +92,13 @@ class TestKeyboardWithPedal : public QObject {
         QTest::qWait(150);
         return pedal->receivedFrames().size();
     }
+    // Tabs to a slider, presses a key and waits until the pedal holds what it should.
+    template <typename Holds>
+    static void stepTo(QWidget* slider, Qt::Key key, Holds holds) {
+        QVERIFY(tabTo(slider));
+        press(key);
+        QVERIFY(QTest::qWaitFor(holds, 3000));
+    }
     // Whether the open screen lies over this point of the window.
     bool covers(QWidget* screen, QPoint inWindow) const {
         return screen->geometry().contains(screen->parentWidget()->mapFrom(window, inWindow));
@@ -145,6 +152,7 @@ private slots:
         QCOMPARE(byteOf(164, 5), cab);
         press(Qt::Key_Return);
         QTRY_COMPARE(byteOf(164, 5), 1 - cab);
+        QTRY_COMPARE(testing::lastPayload(*pedal, 130), (Bytes{16, 1}));
 
         // TAP mode: two quick spaces on a focused "-" give the top tempo, no less; Enter lowers it.
         enterOn(ctrl->modeTab(false));
@@ -178,6 +186,7 @@ private slots:
             QCOMPARE(pedal->block(Module::Fx)[0], fxOn);
         };
         enterOn(root()->systemButton());
+        QTRY_COMPARE(testing::lastPayload(*pedal, 130), (Bytes{11, 0}));
         enterOn(system()->fsModeButton());
         closesAndNothingElse(system()->fsView(), fx);  // the footswitch overlay first
         closesAndNothingElse(system(), fx);
@@ -222,9 +231,7 @@ private slots:
                 const auto e = static_cast<std::size_t>(spec.element);
                 const auto low = static_cast<std::uint32_t>(spec.scale.low), high = static_cast<std::uint32_t>(spec.scale.high);
                 const std::uint32_t step = high - low > 1000 ? 10 : 1;
-                const auto stored = [&](std::uint32_t v) {
-                    return QTest::qWaitFor([&] { return pedal->block(module)[e] == v; }, 3000);
-                };
+                const auto stored = [&](std::uint32_t v) { return [&, v] { return pedal->block(module)[e] == v; }; };
                 // The first row from 57 % of the way, where a position in hundredths is not
                 // the stored value; the others from where they are when that is inside.
                 const std::uint32_t now = pedal->block(module)[e];
@@ -232,19 +239,14 @@ private slots:
                 const std::uint32_t start = keep ? now : low + (high - low) * 57 / 100;
                 if (!keep) pedal->turnKnob(module, spec.element, start);
                 QVERIFY(QTest::qWaitFor([&] { return panel->pTextFieldVale(int(row))->text() == spec.scale.text(start); }));
-                QVERIFY2(tabTo(panel->pSlider(static_cast<int>(row))), qPrintable(spec.title));
-                press(Qt::Key_Right);
-                QVERIFY2(stored(start + step), qPrintable(spec.title));
-                press(Qt::Key_Left);
-                QVERIFY2(stored(start), qPrintable(spec.title));
+                ui::HYSlider* slider = panel->pSlider(static_cast<int>(row));
+                stepTo(slider, Qt::Key_Right, stored(start + step));
+                stepTo(slider, Qt::Key_Left, stored(start));
                 if (row > 0) continue;
-                press(Qt::Key_PageUp);
-                QVERIFY2(stored(std::min(high, start + 10 * step)), qPrintable(spec.title));
-                press(Qt::Key_PageDown);
-                QVERIFY2(stored(start), qPrintable(spec.title));
+                stepTo(slider, Qt::Key_PageUp, stored(std::min(high, start + 10 * step)));
+                stepTo(slider, Qt::Key_PageDown, stored(start));
                 press(Qt::Key_End);
-                press(Qt::Key_Right);
-                QVERIFY2(stored(high), qPrintable(spec.title));
+                stepTo(slider, Qt::Key_Right, stored(high));
             }
             settled();
             QCOMPARE(countOf(command), sent + 2 * rows.size() + 3);
@@ -255,34 +257,25 @@ private slots:
         // SYSTEM: the level in its 22 steps, the USB amounts in units.
         pedal->changeSetting(161, {10, 0, 0, 57, 29, 1, 1, 0, 0, 0});
         QTRY_COMPARE(system()->pTextFieldVale(1)->text(), QStringLiteral("57"));
+        const auto holds = [this](std::size_t i, int v) { return [=, this] { return pedal->settings().system[i] == v; }; };
         enterOn(root()->systemButton());
-        QVERIFY(tabTo(system()->pSlider(0)));
-        press(Qt::Key_Right);
-        QTRY_COMPARE(pedal->settings().system[0], std::uint8_t(11));
-        press(Qt::Key_PageUp);
-        QTRY_COMPARE(pedal->settings().system[0], std::uint8_t(21));
+        stepTo(system()->pSlider(0), Qt::Key_Right, holds(0, 11));
+        stepTo(system()->pSlider(0), Qt::Key_PageUp, holds(0, 21));
         enterOn(system()->tabButton(YJSystemView::kUsbAudio));
-        QVERIFY(tabTo(system()->pSlider(1)));
-        press(Qt::Key_Right);
-        QTRY_COMPARE(pedal->settings().system[3], std::uint8_t(58));
-        QVERIFY(tabTo(system()->pSlider(2)));
-        press(Qt::Key_Left);
-        QTRY_COMPARE(pedal->settings().system[4], std::uint8_t(28));
+        stepTo(system()->pSlider(1), Qt::Key_Right, holds(3, 58));
+        stepTo(system()->pSlider(2), Qt::Key_Left, holds(4, 28));
 
         // GLOBAL EQ: gains by one dB, frequencies by 10 Hz (100 Hz with the Page keys).
         pedal->changeSetting(159, {0xE8, 0x03, 13, 0x10, 0x27, 1, 0x20, 0x4E, 25});
         QTRY_COMPARE(system()->hyTextFieldVale(1)->text(), QStringLiteral("0 dB"));
+        const auto eq = [this](int hz, int gain) {
+            return [=, this] { const auto b = pedal->settings().globalEq; return b[0] + 256 * b[1] == hz && b[2] == gain + 1; };
+        };
         enterOn(system()->tabButton(YJSystemView::kGlobalEq));
-        QVERIFY(tabTo(system()->hySlider(1)));
-        press(Qt::Key_Right);
-        QTRY_COMPARE(pedal->settings().globalEq[2], std::uint8_t(14));
+        stepTo(system()->hySlider(1), Qt::Key_Right, eq(1000, 13));
         QCOMPARE(system()->hyTextFieldVale(1)->text(), QStringLiteral("+1 dB"));
-        QVERIFY(tabTo(system()->hySlider(0)));
-        press(Qt::Key_Right);
-        QTRY_COMPARE(pedal->settings().globalEq[0], std::uint8_t(0xF2));  // 1010 Hz
-        press(Qt::Key_PageDown);
-        QTRY_COMPARE(pedal->settings().globalEq[0], std::uint8_t(0x8E));  // 910 Hz
-        QCOMPARE(pedal->settings().globalEq[1], std::uint8_t(0x03));
+        stepTo(system()->hySlider(0), Qt::Key_Right, eq(1010, 13));
+        stepTo(system()->hySlider(0), Qt::Key_PageDown, eq(910, 13));
         press(Qt::Key_Escape);
         QVERIFY(!system()->isVisible());
 
@@ -292,25 +285,16 @@ private slots:
         QTRY_COMPARE(vol->textfiledMaxVol()->text(), QStringLiteral("70"));
         enterOn(root()->expButton());
         enterOn(screens().expView()->tabButton(3));
-        QVERIFY(vol->isVisible());
-        QVERIFY(tabTo(vol->sliderMaxVol()));
-        press(Qt::Key_Right);
-        QTRY_COMPARE(byteOf(163, 6), 71);
-        QVERIFY(tabTo(vol->sliderMinVol()));
-        press(Qt::Key_PageUp);
-        QTRY_COMPARE(byteOf(163, 5), 40);
-        press(Qt::Key_Escape);
-        press(Qt::Key_Escape);
+        stepTo(vol->sliderMaxVol(), Qt::Key_Right, [this] { return byteOf(163, 6) == 71; });
+        stepTo(vol->sliderMinVol(), Qt::Key_PageUp, [this] { return byteOf(163, 5) == 40; });
+        press(Qt::Key_Escape, 2);
         QVERIFY(!screens().expView()->isVisible());
 
         // The preset volume pop-up.
         enterOn(root()->presetVolue());
-        QVERIFY(tabTo(root()->PresetVolueSlider()));
         for (const auto& [key, volume] : {std::pair{Qt::Key_End, 100u}, std::pair{Qt::Key_Left, 99u},
-                                          std::pair{Qt::Key_PageDown, 89u}, std::pair{Qt::Key_Right, 90u}}) {
-            press(key);
-            QTRY_COMPARE(pedal->liveSound().volume, volume);
-        }
+                                          std::pair{Qt::Key_PageDown, 89u}, std::pair{Qt::Key_Right, 90u}})
+            stepTo(root()->PresetVolueSlider(), key, [&] { return pedal->liveSound().volume == volume; });
         press(Qt::Key_Escape);
         QVERIFY(!root()->PresetVoluePopView()->isVisible());
     }
@@ -328,6 +312,7 @@ private slots:
             QTRY_VERIFY(reset->question() && reset->question()->isVisible());
             QTRY_COMPARE(QApplication::focusWidget(), reset->question()->defaultButton());
             QCOMPARE(reset->question()->defaultButton()->text(), QStringLiteral("Cancel"));
+            QVERIFY(reset->question()->text().contains(QStringLiteral("All presets will be lost")));
         };
         for (Qt::Key answer : {Qt::Key_Return, Qt::Key_Escape}) {
             ask();
@@ -350,6 +335,7 @@ private slots:
         QSignalSpy closed(window, &EditorWindow::closed);
         press(Qt::Key_Return);
         QTRY_COMPARE(pedal->settings().system[7], std::uint8_t(2));
+        QVERIFY(closed.isEmpty());  // a second later, once the block is out
         QTRY_COMPARE_WITH_TIMEOUT(closed.size(), 1, 3000);
     }
 };

@@ -5,7 +5,6 @@
 #include "hy_slider.h"
 #include "yj_text_field.h"
 
-#include <QAccessible>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QtTest>
@@ -47,15 +46,6 @@ private slots:
     }
     void cleanup() { panel.reset(); }
 
-    void startsAtTheMiddleWithTheFirstGroupsNames() {
-        QCOMPARE(rowTitles(), (QStringList{"Q", "POSITION", "PEAK", "LEVEL"}));
-        QCOMPARE(panel->pSlider(2)->floatValue(), 0.5);
-        QCOMPARE(panel->pTextFieldVale(2)->text(), QStringLiteral("50"));
-        QVERIFY(panel->block() == std::vector<std::uint32_t>(6, 0));
-        QVERIFY(!panel->valueName()->isVisible());
-        QCOMPARE(panel->popButton()->dataArray().size(), 8);
-    }
-
     void sliderEndsStoreHundredAndZeroAndReportLater() {
         QSignalSpy changes(panel.get(), &ModulePanel::SelfDataChange);
         pressAt(1, 0.999);
@@ -66,17 +56,6 @@ private slots:
         pressAt(1, 0.0);
         QTRY_COMPARE(changes.size(), 2);
         QCOMPARE(panel->block()[3], 0u);
-    }
-
-    void sliderValueIsTruncated() {
-        QSignalSpy changes(panel.get(), &ModulePanel::SelfDataChange);
-        panel->pSlider(0)->setFloatValue(0.505);
-        panel->ModleViewAction(panel->pSlider(0));
-        QCOMPARE(panel->block()[2], 50u);
-        panel->pSlider(0)->setFloatValue(0.999);
-        panel->ModleViewAction(panel->pSlider(0));
-        QCOMPARE(panel->block()[2], 99u);
-        QCOMPARE(changes.size(), 2);
     }
 
     void typedNumbersAreClampedAndTruncated() {
@@ -146,16 +125,6 @@ private slots:
         panel->ModeOnOffChange(0);
         QCOMPARE(changes.size(), 1);
         QVERIFY(panel->block() == (std::vector<std::uint32_t>{0, 2, 5, 6, 7, 8}));
-    }
-
-    void controlsCarryTheirNames() {
-        QAccessibleInterface* slider = QAccessible::queryAccessibleInterface(panel->pSlider(0));
-        QVERIFY(slider);
-        QCOMPARE(slider->role(), QAccessible::Slider);
-        QCOMPARE(slider->text(QAccessible::Name), QStringLiteral("Q"));
-        QCOMPARE(panel->pTextFieldVale(3)->accessibleName(), QStringLiteral("LEVEL value"));
-        QCOMPARE(panel->popButton()->accessibleName(), QStringLiteral("EFFECT"));
-        QCOMPARE(panel->accessibleName(), QStringLiteral("FX/COMP"));
     }
 };
 

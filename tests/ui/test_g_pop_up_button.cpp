@@ -1,6 +1,5 @@
 // GPopUpButton: its label with "EMPTY" (the rows are read in the accessibility test),
-// selecting from code and by clicking, the height of the open list, closing on a press
-// elsewhere, and the slot buttons.
+// selecting from code and by clicking, closing on a press elsewhere, and the slot buttons.
 #include <QFrame>
 #include <QListWidget>
 #include <QPushButton>
@@ -48,8 +47,6 @@ class GPopUpButtonTest : public QObject {
     Q_OBJECT
 private slots:
     void labelShowsNameOrEmpty();
-    void listHeight_data();
-    void listHeight();
     void buttonTogglesAndAChosenRowActsDeferred();
     void pressInOtherWindowClosesAndIsSwallowed();
     void slotButtonsFromRow26ReportModeAndRow();
@@ -71,21 +68,6 @@ void GPopUpButtonTest::labelShowsNameOrEmpty() {
     }
     QTest::qWait(20);
     QCOMPARE(spy.count(), 0);
-}
-
-void GPopUpButtonTest::listHeight_data() {
-    QTest::addColumn<int>("rows");
-    QTest::addColumn<int>("height");
-    QTest::newRow("3") << 3 << 60;
-    QTest::newRow("9: all shown") << 9 << 180;
-    QTest::newRow("10: scrolls") << 10 << 210;
-    QTest::newRow("36") << 36 << 210;
-}
-
-void GPopUpButtonTest::listHeight() {
-    QFETCH(int, rows);
-    QFETCH(int, height);
-    QCOMPARE(GPopUpButton::listHeightForRows(rows), height);
 }
 
 void GPopUpButtonTest::buttonTogglesAndAChosenRowActsDeferred() {
