@@ -42,7 +42,6 @@ private slots:
     void expSummaryShowsModuleAndParameter();
     void mergeMarksOverrideAndAreKept();
     void cabLampsAndSplitFlag();
-    void volumePopupOpensClosesAndItsSliderReachesTheHub();
     void pedalVolumeSetsReadoutAndSlider();
     void draggedVolumeSliderStaysWhereThePointerPutIt();
     void globalPanelsAreTakenAway();
@@ -95,33 +94,6 @@ void PresetStatusTest::cabLampsAndSplitFlag() {
         QCOMPARE(s.root->CabSimThtuStatus(), left != right);
         QCOMPARE(accessibleText(s.root->Cab_L(), QAccessible::Value), QString(left ? "on" : "off"));
     }
-}
-
-void PresetStatusTest::volumePopupOpensClosesAndItsSliderReachesTheHub() {
-    Screen s;
-    QVERIFY(s.exposed);
-    auto* readout = s.root->presetVolue();
-    auto* slider = s.root->PresetVolueSlider();
-    QTest::mouseClick(readout, Qt::LeftButton);
-    QVERIFY(s.root->isPresetVolumePopupShown());
-    QVERIFY(readout->isOpen());
-
-    QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(slider->width() - 1, 5));
-    QCOMPARE(s.hub.count("PresetVolChange"), 0);  // on the next turn of the event loop
-    QTRY_COMPARE(s.hub.count("PresetVolChange"), 1);
-    QCOMPARE(s.hub.volume, 1.0);
-    QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(slider->width() - 1, 5));
-
-    // A press elsewhere closes it, the read-out toggles it, and so does Escape.
-    QTest::mouseClick(&s.window, Qt::LeftButton, {}, QPoint(640, 600));
-    QVERIFY(!s.root->isPresetVolumePopupShown());
-    QVERIFY(!readout->isOpen());
-    QTest::mouseClick(readout, Qt::LeftButton);
-    QTest::mouseClick(readout, Qt::LeftButton);
-    QVERIFY(!s.root->isPresetVolumePopupShown());
-    QTest::mouseClick(readout, Qt::LeftButton);
-    QTest::keyClick(slider, Qt::Key_Escape);
-    QVERIFY(!s.root->isPresetVolumePopupShown());
 }
 
 void PresetStatusTest::pedalVolumeSetsReadoutAndSlider() {
