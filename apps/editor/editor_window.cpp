@@ -16,6 +16,7 @@
 #include "root_view_controller.h"
 #include "settings_screens.h"
 
+#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QStackedWidget>
@@ -94,6 +95,18 @@ void EditorWindow::showModule(int module) {
 }  // namespace quorvex
 
 namespace quorvex {
+
+// Enter and Return press the focused button: outside dialogs Qt's buttons answer only
+// Space, which is the tap key here. The key comes up to the window when the button
+// leaves it alone.
+void EditorWindow::keyPressEvent(QKeyEvent* event) {
+    auto* button = qobject_cast<QAbstractButton*>(focusWidget());
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && button && button->isEnabled()) {
+        button->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
 
 void EditorWindow::closeEvent(QCloseEvent* event) {
     emit closed();

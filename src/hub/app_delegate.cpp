@@ -57,12 +57,16 @@ bool typingIntoText() {
 }  // namespace
 
 bool AppDelegate::eventFilter(QObject* watched, QEvent* event) {
-    // The application sees a key press once per object it passes through; the press on
-    // the window counts once. A space typed into a text field is part of the text, not
-    // a tap of the tempo.
-    if (event->type() == QEvent::KeyPress && watched->isWindowType()) {
+    // The application sees a key event once per object it passes through, the window
+    // first. A space outside a text entry is a tap of the tempo and ends there, press and
+    // release, so no focused button, block or list acts on it as well.
+    const bool press = event->type() == QEvent::KeyPress;
+    if ((press || event->type() == QEvent::KeyRelease) && watched->isWindowType()) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (!key->text().isEmpty() && key->text().at(0) == QLatin1Char(' ') && !typingIntoText()) emit keySpaceClick();
+        if (!key->text().isEmpty() && key->text().at(0) == QLatin1Char(' ') && !typingIntoText()) {
+            if (press) emit keySpaceClick();
+            return true;
+        }
     }
     return QObject::eventFilter(watched, event);
 }
@@ -84,7 +88,9 @@ void AppDelegate::ModuleDataChangeAction(Module module) {
 }
 
 void AppDelegate::PresetVolChange(double value) {
-    const int volume = static_cast<int>(value * 100.0);
+    // Truncated, but a position on the grid of hundredths (0.58, which is 57.99999...
+    // times 100 in binary) counts as its own number.
+    const int volume = static_cast<int>(value * 100.0 + 1e-9);
     if (presetList_) presetList_->setPresetVolume(volume);
     send(BlockType::PRESET_VOL, {static_cast<std::uint32_t>(volume)});
 }

@@ -32,7 +32,7 @@ public:
     void route(EventCode code, EventHandler handler);
 
     // Watches the application's key presses: the space bar taps the tempo wherever the
-    // focus is. Every key still reaches its widget.
+    // focus is, except in a text entry, and goes no further. Other keys reach their widget.
     void installKeyHook(QObject* application);
 
     // Starts the link on a backend (the real pedal or the virtual bus).

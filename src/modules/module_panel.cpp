@@ -133,6 +133,8 @@ void ModulePanel::addParameterRows(QGridLayout* grid, int firstGridRow) {
         field->setStringValue(QStringLiteral("50"));
         field->setValue(50.0f);
         connect(slider, &ui::HYSlider::action, this, &ModulePanel::ModleViewAction);
+        connect(slider, &ui::ValueSlider::stepRequested, this,
+                [this, row](int steps) { stepRow(static_cast<std::size_t>(row), steps); });
         connect(field, &ui::YJTextField::action, this, &ModulePanel::textFieldChange);
         titles_.push_back(title);
         units_.push_back(unit);
@@ -252,6 +254,18 @@ void ModulePanel::ModleViewAction(ui::HYSlider* sender) {
         emit SelfDataChange();
         return;
     }
+}
+
+void ModulePanel::stepRow(std::size_t row, int steps) {
+    const RowSpec* spec = rowSpec(row);
+    if (!spec) return;
+    std::uint32_t& value = para_[static_cast<std::size_t>(spec->element)];
+    const std::uint32_t stepped = spec->scale.stepped(value, steps);
+    if (stepped == value) return;  // at the end already: nothing to send
+    value = stepped;
+    sliders_[row]->setFloatValue(spec->scale.sliderPosition(value));
+    fields_[row]->setStringValue(spec->scale.text(value));
+    emit SelfDataChange();
 }
 
 void ModulePanel::textFieldChange(ui::YJTextField* sender) {

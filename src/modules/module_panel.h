@@ -53,6 +53,8 @@ public:
 
     // User actions of the rows and the lists.
     void ModleViewAction(ui::HYSlider* sender);
+    // The keyboard on a row's slider: the stored value moves `steps` steps of the row's grid.
+    void stepRow(std::size_t row, int steps);
     void textFieldChange(ui::YJTextField* sender);
     virtual void popupButtonChange(ui::GPopUpButton* sender);
 

@@ -1,5 +1,7 @@
 #include "row_scale.h"
 
+#include "grid_step.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -69,6 +71,10 @@ std::uint32_t RowScale::storedFromTyped(double number) const {
     else
         stored = low + static_cast<long>(std::floor((shown - shownLow()) * per / times + kTypingSlack));
     return static_cast<std::uint32_t>(std::clamp<long>(stored, low, high));
+}
+
+std::uint32_t RowScale::stepped(std::uint32_t stored, int steps) const {
+    return ui::steppedOnGrid(stored, steps, low, high, high - low > 1000 ? 10 : 1);
 }
 
 QString RowScale::text(std::uint32_t stored) const {

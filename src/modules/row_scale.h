@@ -41,6 +41,9 @@ struct RowScale {
     std::uint32_t storedFromSlider(double position) const;
     // A typed number (clamped first).
     std::uint32_t storedFromTyped(double number) const;
+    // The stored value `steps` keyboard steps on: one stored unit (a unit, a dB, a tenth),
+    // ten for the long ranges of times and frequencies.
+    std::uint32_t stepped(std::uint32_t stored, int steps) const;
     // The text the number field shows for a stored value: "50", "+3", "-2.5", "250".
     QString text(std::uint32_t stored) const;
 };

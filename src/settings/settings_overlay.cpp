@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "preset_screen_style.h"
+#include "rest_of_click.h"
 #include "settings_style.h"
 
 namespace quorvex::settings {
@@ -61,8 +62,11 @@ protected:
         remember(input);
         const QPointF global = static_cast<QMouseEvent*>(event)->globalPosition();
         const QRectF area(top->mapToGlobal(QPointF(0, 0)), QSizeF(top->size()));
-        if (!area.contains(global)) top->removeFromSuperview();
-        return false;
+        if (area.contains(global)) return false;
+        // The press that closes the panel is used up: nothing beneath acts on it.
+        top->removeFromSuperview();
+        ui::swallowRestOfClick();
+        return true;
     }
 
 private:

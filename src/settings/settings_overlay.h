@@ -7,7 +7,7 @@ class QVBoxLayout;
 namespace quorvex::settings {
 
 // A settings panel laid over the main window. It closes with its OK button, a press
-// outside it or Escape; only the topmost open panel reacts, so a panel opened over
+// outside it (which goes no further) or Escape; only the topmost open panel reacts, so a panel opened over
 // another closes first. Nothing here is modal: the window keeps running underneath.
 class SettingsOverlay : public QFrame {
     Q_OBJECT

@@ -1,6 +1,5 @@
 #include "yj_ctrl_tab_view.h"
 
-#include <QButtonGroup>
 #include <QDateTime>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -21,8 +20,6 @@ constexpr std::size_t kMode = 10;
 
 YJCtrlTabView::YJCtrlTabView(QWidget* parent)
     : SettingsOverlay(QStringLiteral("CtrlTabView"), QStringLiteral("CTRL / TAP"), parent),
-      modeTabs_(new QButtonGroup(this)),
-      modules_(new QButtonGroup(this)),
       tempoRow_(new QWidget(this)),
       up_(makePushButton(QStringLiteral("+"), tempoRow_)),
       down_(makePushButton(QStringLiteral("-"), tempoRow_)),
@@ -31,22 +28,29 @@ YJCtrlTabView::YJCtrlTabView(QWidget* parent)
     TabCtrl_Data_[0] = TapTempo::kMinTempo;
 
     auto* tabRow = new QHBoxLayout;
+    // Plain buttons, not a button group, so that Tab reaches both.
     for (const int id : {kCtrlTab, kTapTab}) {
         QPushButton* tab = makeChoiceButton(id == kCtrlTab ? QStringLiteral("CTRL") : QStringLiteral("TAP MODE"), this);
-        modeTabs_->addButton(tab, id);
+        modeTabs_[static_cast<std::size_t>(id)] = tab;
+        connect(tab, &QPushButton::clicked, this, [this, id] { chooseMode(id == kCtrlTab); });
         tabRow->addWidget(tab);
     }
-    modeTabs_->button(kTapTab)->setAccessibleName(QStringLiteral("TAP MODE"));
     body()->addLayout(tabRow);
 
     // Modules 1, 3, 5, 7, 9 down the left column, 2, 4, 6, 8 down the right.
     auto* grid = new QGridLayout;
+    // Independent switches, each its own Tab stop: in a button group only one of them
+    // would take the keyboard focus.
     for (int k = 1; k <= 9; ++k) {
         QPushButton* module = makeChoiceButton(EXPCaption().at(k - 1), this);
-        modules_->addButton(module, k);
+        modules_[static_cast<std::size_t>(k - 1)] = module;
         grid->addWidget(module, (k - 1) / 2, (k - 1) % 2);
+        connect(module, &QPushButton::clicked, this, [this, k](bool checked) {
+            TabCtrl_Data_[static_cast<std::size_t>(k)] = checked ? 1 : 0;
+            emit NeedUpdataMcuUiDataA(kCtrlPage, 1);
+            emit SelfDataChange();
+        });
     }
-    modules_->setExclusive(false);
     body()->addWidget(makeCaption(QStringLiteral("CTRL SWITCHES"), this));
     body()->addLayout(grid);
 
@@ -61,14 +65,6 @@ YJCtrlTabView::YJCtrlTabView(QWidget* parent)
     tempo->addWidget(tap_, 1);
     body()->addWidget(tempoRow_);
 
-    modeTabs_->setExclusive(false);
-    connect(modeTabs_, &QButtonGroup::idClicked, this, [this](int id) { chooseMode(id == kCtrlTab); });
-    connect(modules_, &QButtonGroup::idClicked, this, [this](int k) {
-        const auto e = static_cast<std::size_t>(k);
-        TabCtrl_Data_[e] = modules_->button(k)->isChecked() ? 1 : 0;
-        emit NeedUpdataMcuUiDataA(kCtrlPage, 1);
-        emit SelfDataChange();
-    });
     connect(up_, &QPushButton::clicked, this, [this] { setTempo(TapTempo::up(TabCtrl_Data_[0])); });
     connect(down_, &QPushButton::clicked, this, [this] { setTempo(TapTempo::down(TabCtrl_Data_[0])); });
     connect(tap_, &QPushButton::clicked, this, &YJCtrlTabView::keySpaceClick);
@@ -80,9 +76,9 @@ YJCtrlTabView::YJCtrlTabView(QWidget* parent)
 }
 
 QPushButton* YJCtrlTabView::modeTab(bool ctrl) const {
-    return qobject_cast<QPushButton*>(modeTabs_->button(ctrl ? kCtrlTab : kTapTab));
+    return modeTabs_[static_cast<std::size_t>(ctrl ? kCtrlTab : kTapTab)];
 }
-QPushButton* YJCtrlTabView::moduleButton(int k) const { return qobject_cast<QPushButton*>(modules_->button(k)); }
+QPushButton* YJCtrlTabView::moduleButton(int k) const { return modules_[static_cast<std::size_t>(k - 1)]; }
 
 void YJCtrlTabView::chooseMode(bool ctrl) {
     TabCtrl_Data_[kMode] = ctrl ? 1 : 0;
@@ -118,10 +114,10 @@ void YJCtrlTabView::PresetchangedModeValue(Block values) {
 // In CTRL mode the memberships can be chosen; in TAP mode the tempo.
 void YJCtrlTabView::redraw() {
     isCtrlMode_ = TabCtrl_Data_[kMode] == 1;
-    modeTabs_->button(kCtrlTab)->setChecked(isCtrlMode_);
-    modeTabs_->button(kTapTab)->setChecked(!isCtrlMode_);
+    modeTab(true)->setChecked(isCtrlMode_);
+    modeTab(false)->setChecked(!isCtrlMode_);
     for (int k = 1; k <= 9; ++k) {
-        QAbstractButton* module = modules_->button(k);
+        QPushButton* module = moduleButton(k);
         module->setEnabled(isCtrlMode_);
         module->setChecked(isCtrlMode_ && TabCtrl_Data_[static_cast<std::size_t>(k)] != 0);
     }

@@ -5,7 +5,6 @@
 #include "settings_overlay.h"
 #include "tap_tempo.h"
 
-class QButtonGroup;
 class QLabel;
 
 namespace quorvex::settings {
@@ -48,8 +47,8 @@ private:
     Block TabCtrl_Data_{};
     bool isCtrlMode_ = false;
     TapTempo tapTempo_;
-    QButtonGroup* modeTabs_;
-    QButtonGroup* modules_;
+    std::array<QPushButton*, 2> modeTabs_{};  // TAP MODE, CTRL
+    std::array<QPushButton*, 9> modules_{};  // FX/COMP .. REVERB
     QWidget* tempoRow_;
     QPushButton* up_;
     QPushButton* down_;

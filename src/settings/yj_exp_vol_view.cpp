@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "g_slider.h"
+#include "grid_step.h"
 #include "two_way_switch.h"
 
 namespace quorvex::settings {
@@ -23,6 +24,8 @@ YJExpVolView::YJExpVolView(QWidget* parent)
     for (const auto& row : rows_) {
         body()->addWidget(row.row);
         connect(row.slider, &ui::GSlider::action, this, &YJExpVolView::ModleViewAction);
+        connect(row.slider, &ui::ValueSlider::stepRequested, this,
+                [this, maximum = row.slider == sliderMaxVol()](int steps) { stepEnd(maximum, steps); });
     }
     connect(switch_, &TwoWaySwitch::pressed, this, [this](int position) {
         range_.on = position == TwoWaySwitch::kLeft ? 1 : 0;
@@ -37,6 +40,18 @@ void YJExpVolView::ModleViewAction(ui::GSlider* sender) {
         range_.setMaximum(volumeAt(sender->floatValue()));
     else
         range_.setMinimum(volumeAt(sender->floatValue()));
+    redraw();
+    emit SelfDataChange();
+}
+
+void YJExpVolView::stepEnd(bool maximum, int steps) {
+    const std::uint32_t value = maximum ? range_.maximum : range_.minimum;
+    const std::uint32_t stepped = ui::steppedOnGrid(value, steps, 0, kMaxVolume);
+    if (stepped == value) return;
+    if (maximum)
+        range_.setMaximum(stepped);
+    else
+        range_.setMinimum(stepped);
     redraw();
     emit SelfDataChange();
 }

@@ -25,6 +25,8 @@ public:
     explicit YJExpVolView(QWidget* parent = nullptr);
 
     void ModleViewAction(ui::GSlider* sender);
+    // The keyboard moves the maximum or the minimum by `steps` units.
+    void stepEnd(bool maximum, int steps);
     // A report: minimum, maximum, switch, taken as they come.
     void changedModeValue(const std::array<std::uint32_t, 3>& values);
     // A loaded preset: only its switch; the range stays.

@@ -1,5 +1,6 @@
 #include "yj_reset_view.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -55,10 +56,22 @@ void YJResetView::okPressed() {
                                 QMessageBox::NoButton, window());
     question_->setInformativeText(QStringLiteral("This cannot be undone."));
     QPushButton* reset = question_->addButton(QStringLiteral("Reset"), QMessageBox::DestructiveRole);
-    question_->addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    QPushButton* cancel = question_->addButton(QStringLiteral("Cancel"), QMessageBox::RejectRole);
+    // Only "Reset" itself confirms: Cancel has the focus and answers Enter and Escape,
+    // and a space (the tap key) never presses "Reset".
+    question_->setDefaultButton(cancel);
+    question_->setEscapeButton(cancel);
+    reset->installEventFilter(this);
     question_->setAttribute(Qt::WA_DeleteOnClose);
     connect(question_, &QMessageBox::finished, this, [this, reset] { answered(question_->clickedButton() == reset); });
     question_->open();
+}
+
+bool YJResetView::eventFilter(QObject* watched, QEvent* event) {
+    const bool key = event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease;
+    if (key && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && qobject_cast<QPushButton*>(watched))
+        return true;
+    return SettingsOverlay::eventFilter(watched, event);
 }
 
 void YJResetView::answered(bool reset) {

@@ -13,8 +13,8 @@ namespace quorvex::settings {
 class TwoWaySwitch;
 
 // The factory-reset overlay over the system screen. YES arms the reset and NO disarms
-// it; OK while armed asks once more, because a reset cannot be undone, and on the
-// answer "Reset" confirms it (state 2) and asks for the editor to end one second later,
+// it; OK while armed asks once more, because a reset cannot be undone (Cancel is the
+// default answer), and on the answer "Reset" confirms it (state 2) and asks for the editor to end one second later,
 // so that the system block reaches the pedal first. Every change of state goes to the
 // system screen, which sends it as element 7 of the system block.
 class YJResetView : public SettingsOverlay {
@@ -35,6 +35,10 @@ signals:
     void SelfDataChange();
     // The reset has been confirmed and sent: the editor ends now.
     void terminateRequested();
+
+protected:
+    // Keeps the space bar off the question's "Reset" button.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void okPressed();

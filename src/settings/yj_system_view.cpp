@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "grid_step.h"
 #include "hy_slider.h"
 #include "level_texts.h"
 #include "two_way_switch.h"
@@ -23,6 +24,7 @@ constexpr std::uint32_t kEqPage = 18;
 // Second byte of the focus message per sub-page of the system page.
 constexpr std::uint32_t kLevelFocus = 1, kUsbFocus = 3, kCabFocus = 4, kFsModeFocus = 5, kResetFocus = 6;
 constexpr std::uint32_t kMaxAmount = 100;
+constexpr long kFrequencyStep = 10;  // Hz per arrow key on a global EQ frequency
 
 const char* const kTabNames[] = {"USB AUDIO", "CAB SIM", "RESET", "GLOBAL EQ"};
 const char* const kBandNames[] = {"LOW", "MID", "HIGH"};
@@ -67,10 +69,14 @@ YJSystemView::YJSystemView(QWidget* parent)
 
     for (int n = 1; n <= 4; ++n)
         connect(pPoint(n), &TwoWaySwitch::pressed, this, [this, n](int position) { switchPressed(n, position); });
-    for (const auto& row : levelRows_)
-        connect(row.slider, &ui::HYSlider::action, this, &YJSystemView::ModleViewAction);
-    for (const auto& row : eqRows_)
-        connect(row.slider, &ui::HYSlider::action, this, &YJSystemView::ELB_EQModleViewAction);
+    for (int n = 0; n < static_cast<int>(levelRows_.size()); ++n) {
+        connect(pSlider(n), &ui::HYSlider::action, this, &YJSystemView::ModleViewAction);
+        connect(pSlider(n), &ui::ValueSlider::stepRequested, this, [this, n](int steps) { stepLevelRow(n, steps); });
+    }
+    for (int i = 0; i < static_cast<int>(eqRows_.size()); ++i) {
+        connect(hySlider(i), &ui::HYSlider::action, this, &YJSystemView::ELB_EQModleViewAction);
+        connect(hySlider(i), &ui::ValueSlider::stepRequested, this, [this, i](int steps) { stepEqRow(i, steps); });
+    }
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(fsModeButton_);
@@ -160,18 +166,27 @@ void YJSystemView::refreshModuleView(int tab) {
 }
 
 void YJSystemView::ModleViewAction(ui::HYSlider* sender) {
-    if (sender == pSlider(0)) {
-        SystemData_[0] = levelIndex(sender->floatValue());
-        pTextFieldVale(0)->setText(levelText(SystemData_[0]));
-        emit NeedUpdataMcuUiDataA(kSystemPage, kLevelFocus);
-    } else {
-        const int n = sender == pSlider(1) ? 1 : 2;
-        const auto amount = static_cast<std::uint32_t>(std::clamp(sender->floatValue(), 0.0, 1.0) * kMaxAmount);
-        SystemData_[static_cast<std::size_t>(n) + 2] = amount;
-        pTextFieldVale(n)->setText(QString::number(amount));
-        emit NeedUpdataMcuUiDataA(kSystemPage, kUsbFocus);
-    }
+    if (sender == pSlider(0))
+        setLevelRow(0, levelIndex(sender->floatValue()));
+    else
+        setLevelRow(sender == pSlider(1) ? 1 : 2,
+                    static_cast<std::uint32_t>(std::clamp(sender->floatValue(), 0.0, 1.0) * kMaxAmount));
+}
+
+void YJSystemView::setLevelRow(int n, std::uint32_t value) {
+    SystemData_[static_cast<std::size_t>(n == 0 ? 0 : n + 2)] = value;
+    pTextFieldVale(n)->setText(n == 0 ? levelText(value) : QString::number(value));
+    emit NeedUpdataMcuUiDataA(kSystemPage, n == 0 ? kLevelFocus : kUsbFocus);
     emit SelfDataChange();
+}
+
+void YJSystemView::stepLevelRow(int n, int steps) {
+    const std::uint32_t top = n == 0 ? kLevelSteps : kMaxAmount;
+    const std::uint32_t value = SystemData_[static_cast<std::size_t>(n == 0 ? 0 : n + 2)];
+    const std::uint32_t stepped = ui::steppedOnGrid(value, steps, 0, top);
+    if (stepped == value) return;
+    pSlider(n)->setFloatValue(double(stepped) / top);
+    setLevelRow(n, stepped);
 }
 
 void YJSystemView::switchPressed(int point, int position) {
@@ -193,6 +208,28 @@ void YJSystemView::ELB_EQModleViewAction(ui::HYSlider* sender) {
         eq_.setFrequency(band, GlobalEq::frequencyAt(sender->floatValue()));
     else
         eq_.setGain(band, GlobalEq::gainAt(sender->floatValue()));
+    eqBandEdited(band);
+}
+
+// Frequencies step by 10 Hz, gains by one step (1 dB).
+void YJSystemView::stepEqRow(int index, int steps) {
+    const int band = index / 2;
+    if (index % 2 == 0) {
+        const std::uint32_t hz = eq_.shownFrequency(band);
+        const std::uint32_t stepped =
+            ui::steppedOnGrid(hz, steps, GlobalEq::kMinFrequency, GlobalEq::kMaxFrequency, kFrequencyStep);
+        if (stepped == hz) return;
+        eq_.setFrequency(band, stepped);
+    } else {
+        const auto gain = static_cast<std::uint32_t>(eq_.shownGain(band));
+        const std::uint32_t stepped = ui::steppedOnGrid(gain, steps, 0, GlobalEq::kMaxGain);
+        if (stepped == gain) return;
+        eq_.setGain(band, static_cast<std::int32_t>(stepped));
+    }
+    eqBandEdited(band);
+}
+
+void YJSystemView::eqBandEdited(int band) {
     showEqBand(band);
     emit NeedUpdataMcuUiDataA(kEqPage, 0);
     emit SelfDataChange();

@@ -69,6 +69,12 @@ private:
     QWidget* buildCabPage();
     QWidget* buildEqPage();
     void switchPressed(int point, int position);
+    // Row n of the level rows (0 level, 1 and 2 the USB amounts) takes a stored value.
+    void setLevelRow(int n, std::uint32_t value);
+    // The keyboard steps a level row or an EQ row (0..5) by `steps` steps of its grid.
+    void stepLevelRow(int n, int steps);
+    void stepEqRow(int index, int steps);
+    void eqBandEdited(int band);
     void showEqBand(int band);
     void openOverlay(SettingsOverlay* overlay, std::uint32_t page);
 

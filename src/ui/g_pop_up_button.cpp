@@ -241,7 +241,6 @@ void GPopUpButton::mousePressEvent(QMouseEvent* e) {
 
 void GPopUpButton::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
-    case Qt::Key_Space:
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Down:

@@ -77,22 +77,19 @@ void ValueSlider::mouseMoveEvent(QMouseEvent* e) {
     setValueByUser(valueAtPointer(e->position().x()));
 }
 
-// The keyboard moves the knob in hundredths (tenths with Page Up/Down), like the
-// pointer would, so the sliders can be worked without a mouse.
+// Home and End go to the ends like the pointer; the other keys step the owner's value.
 void ValueSlider::keyPressEvent(QKeyEvent* e) {
-    double step = 0.0;
     switch (e->key()) {
     case Qt::Key_Left:
-    case Qt::Key_Down: step = -0.01; break;
+    case Qt::Key_Down: emit stepRequested(-1); break;
     case Qt::Key_Right:
-    case Qt::Key_Up: step = 0.01; break;
-    case Qt::Key_PageDown: step = -0.1; break;
-    case Qt::Key_PageUp: step = 0.1; break;
-    case Qt::Key_Home: setValueByUser(0.0); return;
-    case Qt::Key_End: setValueByUser(1.0); return;
-    default: QWidget::keyPressEvent(e); return;
+    case Qt::Key_Up: emit stepRequested(1); break;
+    case Qt::Key_PageDown: emit stepRequested(-kPageSteps); break;
+    case Qt::Key_PageUp: emit stepRequested(kPageSteps); break;
+    case Qt::Key_Home: setValueByUser(0.0); break;
+    case Qt::Key_End: setValueByUser(1.0); break;
+    default: QWidget::keyPressEvent(e);
     }
-    setValueByUser(m_floatValue + step);
 }
 
 void ValueSlider::enterEvent(QEnterEvent* e) {

@@ -9,6 +9,8 @@ namespace quorvex::ui {
 // 0.0..1.0 no matter what the bounds say; code may only set values inside them.
 // Every press and drag step announces itself on the next turn of the event loop,
 // so the owner's handler always reads the value the pointer has just stored.
+// The arrow keys and Page Up/Down do not move the knob themselves: they ask the owner
+// to step the value it stores on its own grid, which a position cannot express exactly.
 class ValueSlider : public QWidget {
     Q_OBJECT
 public:
@@ -49,6 +51,14 @@ public:
     void setValueByUser(double v);
 
     QSize sizeHint() const override { return {200, 24}; }
+
+    // Grid steps that Page Up and Page Down ask for.
+    static constexpr int kPageSteps = 10;
+
+signals:
+    // An arrow key (one step) or Page Up/Down (kPageSteps): the owner moves its stored
+    // value by that many steps of its grid, negative for down, and sends it once.
+    void stepRequested(int steps);
 
 protected:
     // Emits the subclass's typed action signal; called from the event loop.

@@ -89,22 +89,6 @@ private slots:
         // The pedal's copy of the slot comes back, so a later pick shows the saved sound.
         QTRY_VERIFY(hub->HidDevece()->presets().record(10) == pedal->record(10));
     }
-
-    void spaceBarReachesTheKeyHook() {
-        hub->installKeyHook(qApp);
-        QSignalSpy taps(hub, &AppDelegate::keySpaceClick);
-        fx()->pSlider(0)->setFocus();
-        QTRY_VERIFY(fx()->pSlider(0)->hasFocus());
-        QTest::keyClick(window->windowHandle(), Qt::Key_Space, Qt::NoModifier, 0);
-        QCOMPARE(taps.size(), 1);
-        QTest::keyClick(window->windowHandle(), Qt::Key_A, Qt::NoModifier);
-        QCOMPARE(taps.size(), 1);
-        // A space typed into a number field belongs to the text.
-        fx()->pTextFieldVale(0)->setFocus();
-        QTRY_VERIFY(fx()->pTextFieldVale(0)->hasFocus());
-        QTest::keyClick(window->windowHandle(), Qt::Key_Space, Qt::NoModifier);
-        QCOMPARE(taps.size(), 1);
-    }
 };
 
 QTEST_MAIN(TestEditorFlows)

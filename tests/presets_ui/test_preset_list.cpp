@@ -150,7 +150,7 @@ void PresetListTest::keyboardPicksAndCloses() {
     s.window.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&s.window));
     s.root->presetNameHY()->setFocus();
-    QTest::keyClick(s.root->presetNameHY(), Qt::Key_Space);
+    QTest::keyClick(s.root->presetNameHY(), Qt::Key_Return);
     QListView* list = s.root->tableView();
     QVERIFY(s.root->isPresetListShown() && list->hasFocus());
     list->setCurrentIndex(s.root->presetListModel()->index(2));

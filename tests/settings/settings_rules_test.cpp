@@ -1,12 +1,12 @@
 // The rules behind the settings screens: level texts, the global EQ's screen and wire
-// forms, tap tempo, the reset states and the expression targets.
+// forms, tap tempo and the expression targets (the reset and the volume range are
+// checked on the screens against the virtual pedal).
 #include "command_encoder.h"
 #include "dispatcher.h"
 #include "exp_targets.h"
 #include "frame.h"
 #include "global_eq.h"
 #include "level_texts.h"
-#include "reset_state.h"
 #include "tap_tempo.h"
 #include "support/recording_events.h"
 
@@ -101,19 +101,6 @@ TEST(TapTempo, TapsGiveTempoOrStartAMeasurement) {
     EXPECT_EQ(TapTempo::down(40), 40u);
 }
 
-TEST(ResetState, OnlyOkWhileArmedConfirms) {
-    ResetState reset;
-    EXPECT_FALSE(reset.pressOk());
-    EXPECT_EQ(reset.ResetStatus(), ResetState::kNo);
-    reset.pressYes();
-    reset.pressNo();
-    EXPECT_FALSE(reset.pressOk());
-    reset.changedModeValue(1);  // armed by a report
-    EXPECT_TRUE(reset.pressOk());
-    EXPECT_EQ(reset.ResetStatus(), ResetState::kConfirmed);
-    EXPECT_FALSE(reset.pressOk());
-}
-
 TEST(ExpTargets, ParametersAreRememberedPerInputAndModule) {
     ExpTargets t;
     t.chooseModule(2);  // AMP
@@ -142,18 +129,4 @@ TEST(ExpTargets, ReportsKeepWhatTheyCarry) {
     EXPECT_FALSE(t.MakeExitMergeFlag());
     EXPECT_TRUE(ExpTargets::validTarget(5, 13));
     EXPECT_FALSE(ExpTargets::validTarget(9, 0));
-}
-
-TEST(ExpVolRange, TheMovedEndWins) {
-    struct Case { std::uint32_t min, max; bool moveMax; std::uint32_t to, wantMin, wantMax; };
-    for (const Case& c : {Case{40, 80, true, 30, 30, 30}, Case{40, 80, false, 90, 90, 90},
-                          Case{40, 80, true, 60, 40, 60}, Case{40, 80, false, 10, 10, 80}}) {
-        ExpVolRange r{c.min, c.max, 1};
-        if (c.moveMax)
-            r.setMaximum(c.to);
-        else
-            r.setMinimum(c.to);
-        EXPECT_EQ(r.minimum, c.wantMin);
-        EXPECT_EQ(r.maximum, c.wantMax);
-    }
 }

@@ -1,6 +1,6 @@
 // The settings screens in the editor against the virtual pedal: what each edit sends,
-// what a report shows, the pedal's page command, closing, and the factory reset that
-// ends the editor (last, as it closes the window).
+// what a report shows and the pedal's page command. The keyboard test drives them with
+// keys, closes them and answers the factory reset.
 #include "../support/editor_with_pedal.h"
 #include "../support/received_frames.h"
 #include "cab_lamp.h"
@@ -13,11 +13,9 @@
 #include "yj_exp_view.h"
 #include "yj_exp_vol_view.h"
 #include "yj_fs_mode_view.h"
-#include "yj_reset_view.h"
 #include "yj_system_view.h"
 
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QtTest>
 
@@ -52,31 +50,6 @@ private slots:
         window = editor.window.get();
     }
 
-    void buttonsOpenAndEscapeOrAPressOutsideClose() {
-        RootViewController* root = window->rootViewController();
-        struct Case { QPushButton* button; QWidget* panel; Bytes focus; };
-        for (const Case& c : {Case{root->systemButton(), screens().systemView(), {11, 0}},
-                              Case{root->ctrlTabButton(), screens().ctrlTabView(), {16, 0}},
-                              Case{root->expButton(), screens().expView(), {15, 0}}}) {
-            QTest::mouseClick(c.button, Qt::LeftButton);
-            QVERIFY(c.panel->isVisible());
-            QTRY_COMPARE(last(130), c.focus);
-            QTest::keyClick(c.panel, Qt::Key_Escape);
-            QVERIFY(!c.panel->isVisible());
-            QTest::mouseClick(c.button, Qt::LeftButton);
-            QTest::mouseClick(root->presetName(), Qt::LeftButton);
-            QVERIFY(!c.panel->isVisible());
-        }
-        // Over the system screen the footswitch overlay closes first.
-        QTest::mouseClick(root->systemButton(), Qt::LeftButton);
-        QTest::mouseClick(system().fsModeButton(), Qt::LeftButton);
-        QTest::keyClick(system().fsView(), Qt::Key_Escape);
-        QVERIFY(!system().fsView()->isVisible());
-        QVERIFY(system().isVisible());
-        QTest::mouseClick(system().okButton(), Qt::LeftButton);
-        QVERIFY(!system().isVisible());
-    }
-
     void thePedalsPageCommandOpensAndClosesEachScreen() {
         YJExpView* exp = screens().expView();
         struct Case { std::uint8_t b, c; QWidget* shown; QWidget* also; };
@@ -88,15 +61,6 @@ private slots:
                 QCOMPARE(panel->isVisible(), panel == c.shown || panel == c.also);
             pedal->showSettingsPage(0);
             QTRY_VERIFY(!c.shown->isVisible());
-        }
-    }
-
-    void levelSliderEndsSendTheirIndex() {
-        for (const auto& [position, index, text] : {std::tuple{0.0, 0, "-\u221EdB"}, std::tuple{1.0, 21, "6.0dB"}}) {
-            system().pSlider(0)->setValueByUser(position);
-            QTRY_COMPARE(pedal->settings().system[0], std::uint8_t(index));
-            QCOMPARE(system().pTextFieldVale(0)->text(), QString::fromUtf8(text));
-            QTRY_COMPARE(last(130), (Bytes{11, 1}));
         }
     }
 
@@ -163,18 +127,6 @@ private slots:
         QTRY_COMPARE(pedal->liveSound().ctrl[0], 260u);
     }
 
-    void ctrlMembershipSendsItsElement() {
-        YJCtrlTabView* ctrl = screens().ctrlTabView();
-        QTest::mouseClick(window->rootViewController()->ctrlTabButton(), Qt::LeftButton);
-        QTest::mouseClick(ctrl->modeTab(true), Qt::LeftButton);
-        QTRY_COMPARE(byteOf(164, 11), 1);
-        const int cab = byteOf(164, 5);
-        QTest::mouseClick(ctrl->moduleButton(4), Qt::LeftButton);  // CAB
-        QTRY_COMPARE(byteOf(164, 5), 1 - cab);
-        QTRY_COMPARE(last(130), (Bytes{16, 1}));
-        QTest::mouseClick(ctrl->okButton(), Qt::LeftButton);
-    }
-
     void expressionChoiceSends163AndEndsTheMerge() {
         YJExpView* exp = screens().expView();
         RootViewController* root = window->rootViewController();
@@ -237,51 +189,6 @@ private slots:
         QCOMPARE(screens().expView()->targets().module(0), std::uint32_t(rec[356]));
         QVERIFY(ctrl->isCtrlMode());
         QCOMPARE(ctrl->tabData()->text(), tempo);
-    }
-
-    void everySettingsControlHasAName() {
-        for (QWidget* panel : screens().panels()) {
-            for (auto* button : panel->findChildren<QAbstractButton*>())
-                QVERIFY2(!button->accessibleName().isEmpty() || button->isHidden(), qPrintable(panel->objectName()));
-            for (auto* slider : panel->findChildren<ui::ValueSlider*>())
-                QVERIFY2(!slider->accessibleName().isEmpty(), qPrintable(panel->objectName()));
-        }
-    }
-
-    void aResetNotConfirmedIsDisarmed() {
-        YJResetView* reset = system().resetView();
-        system().refreshModuleView(YJSystemView::kReset);
-        QTest::mouseClick(reset->choice()->button(TwoWaySwitch::kLeft), Qt::LeftButton);
-        QTRY_COMPARE(pedal->settings().system[7], std::uint8_t(1));
-        QTest::mouseClick(reset->okButton(), Qt::LeftButton);
-        QTRY_VERIFY(reset->question());
-        reset->question()->reject();  // Cancel
-        QTRY_COMPARE(pedal->settings().system[7], std::uint8_t(0));
-        QVERIFY(!reset->isVisible());
-        QCOMPARE(reset->choice()->position(), TwoWaySwitch::kRight);
-        QVERIFY(window->isVisible());
-    }
-
-    // Last: a confirmed reset ends the editor.
-    void yesThenOkResetsAndEndsTheEditorASecondLater() {
-        YJResetView* reset = system().resetView();
-        QTest::mouseClick(window->rootViewController()->systemButton(), Qt::LeftButton);
-        QTest::mouseClick(system().tabButton(YJSystemView::kReset), Qt::LeftButton);
-        QVERIFY(reset->isVisible());
-        QTest::mouseClick(reset->choice()->button(TwoWaySwitch::kLeft), Qt::LeftButton);
-        QTRY_COMPARE(pedal->settings().system[7], std::uint8_t(1));
-        QSignalSpy closed(window, &EditorWindow::closed);
-        QTest::mouseClick(reset->okButton(), Qt::LeftButton);
-        QTRY_VERIFY(reset->question());
-        QVERIFY(reset->question()->text().contains(QStringLiteral("All presets will be lost")));
-        QElapsedTimer clock;
-        clock.start();
-        for (QAbstractButton* button : reset->question()->buttons())
-            if (button->text() == QStringLiteral("Reset")) button->click();
-        QTRY_COMPARE(pedal->settings().system[7], std::uint8_t(2));
-        QVERIFY(closed.isEmpty());
-        QTRY_COMPARE_WITH_TIMEOUT(closed.size(), 1, 3000);
-        QVERIFY(clock.elapsed() >= 950);
     }
 };
 

@@ -138,7 +138,6 @@ void ModleView::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
-        case Qt::Key_Space:
             if (!event->isAutoRepeat())
                 click();
             return;

@@ -12,8 +12,8 @@ namespace quorvex {
 // shown and a border while another block is dragged over it.
 //
 // A press released without moving is a click; a press dragged onto another block is a
-// move. From the keyboard, Enter or Space is a click and Ctrl+Left / Ctrl+Right moves
-// the block one place. The block only reports these; the chain decides what they do.
+// move. From the keyboard, Enter is a click (Space taps the tempo) and Ctrl+Left /
+// Ctrl+Right moves the block one place. The block only reports these; the chain decides what they do.
 class ModleView : public QWidget {
     Q_OBJECT
 public:

@@ -42,7 +42,6 @@ void PopUpTrigger::mousePressEvent(QMouseEvent* e) {
 
 void PopUpTrigger::keyPressEvent(QKeyEvent* e) {
     switch (e->key()) {
-        case Qt::Key_Space:
         case Qt::Key_Return:
         case Qt::Key_Enter:
             trigger();

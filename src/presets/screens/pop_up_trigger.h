@@ -6,7 +6,7 @@ namespace quorvex {
 
 // A read-out that opens something when clicked: the preset header opens the preset
 // list, the volume read-out opens the volume pop-up. It shows a text, takes the
-// keyboard focus, and is worked by the pointer (left button) or by Space and Return.
+// keyboard focus, and is worked by the pointer (left button) or by Return and Enter.
 // Assistive technology sees a drop-down button whose value is the text.
 class PopUpTrigger : public QWidget {
     Q_OBJECT

@@ -23,10 +23,12 @@
 #include "down_menu_view.h"
 #include "exp_captions.h"
 #include "g_slider.h"
+#include "grid_step.h"
 #include "preset_list_model.h"
 #include "preset_screen_style.h"
 #include "preset_slots.h"
 #include "preset_volume_popup.h"
+#include "rest_of_click.h"
 #include "save_window_controller.h"
 
 namespace quorvex {
@@ -209,6 +211,10 @@ void RootViewController::buildStatus() {
         const QScopedValueRollback dragging(m_volumeDragged, true);
         m_hub.PresetVolChange(slider->floatValue());
     });
+    connect(m_popView->slider(), &ui::ValueSlider::stepRequested, this, [this](int steps) {
+        const std::uint32_t volume = ui::steppedOnGrid(static_cast<std::uint32_t>(m_presetVolume), steps, 0, 100);
+        if (volume != static_cast<std::uint32_t>(m_presetVolume)) m_hub.PresetVolChange(volume / 100.0);
+    });
     connect(m_popView, &PresetVolumePopup::closeRequested, this, [this] {
         hidePresetVolumePopup();
         m_presetVolue->setFocus();
@@ -380,6 +386,7 @@ void RootViewController::changedModeStatus(int module, std::int8_t status) {
 void RootViewController::setFiveModeCurrentSelect(int module) { m_effectChain->setFiveModeCurrentSelect(module); }
 
 void RootViewController::setPresetVolume(int volume) {
+    m_presetVolume = volume;
     m_presetVolue->setText(QString::number(volume));
     // The slider keeps its place for values it cannot show, and while it is dragged.
     if (!m_volumeDragged)
@@ -596,13 +603,17 @@ void RootViewController::watchOutsideClicks() {
         qApp->removeEventFilter(this);
 }
 
-void RootViewController::handleOutsidePress(QWidget* target, const QPointF& globalPos) {
+bool RootViewController::handleOutsidePress(QWidget* target, const QPointF& globalPos) {
     if (target->window() != window())
-        return;
+        return false;
     if (isPresetListShown() && !isWithin(globalPos, m_scrollView) && !isWithin(globalPos, m_presetNameHY))
         composeToolDownMenuOpenState(downMenuView::kClosed);
-    if (isPresetVolumePopupShown() && !isWithin(globalPos, m_popView) && !isWithin(globalPos, m_presetVolue))
-        hidePresetVolumePopup();
+    if (!isPresetVolumePopupShown() || isWithin(globalPos, m_popView) || isWithin(globalPos, m_presetVolue))
+        return false;
+    // The press that closes the pop-up is used up: nothing beneath acts on it.
+    hidePresetVolumePopup();
+    ui::swallowRestOfClick();
+    return true;
 }
 
 bool RootViewController::eventFilter(QObject* watched, QEvent* event) {
@@ -625,8 +636,9 @@ bool RootViewController::eventFilter(QObject* watched, QEvent* event) {
         fitPresetNameFont();
     if (m_watchingClicks) {
         if (event->type() == QEvent::MouseButtonPress) {
-            if (auto* target = qobject_cast<QWidget*>(watched))
-                handleOutsidePress(target, static_cast<QMouseEvent*>(event)->globalPosition());
+            auto* target = qobject_cast<QWidget*>(watched);
+            if (target && handleOutsidePress(target, static_cast<QMouseEvent*>(event)->globalPosition()))
+                return true;
         } else if (event->type() == QEvent::Resize && watched == window()) {
             if (isPresetListShown())
                 placeList();

@@ -174,7 +174,8 @@ private:
     void placePopup();
     void watchOutsideClicks();
     void fitPresetNameFont();
-    void handleOutsidePress(QWidget* target, const QPointF& globalPos);
+    // True when the press closed the volume pop-up and is used up.
+    bool handleOutsidePress(QWidget* target, const QPointF& globalPos);
 
     PresetHubPort& m_hub;
     SaveWindowRunner m_saveWindowRunner;
@@ -209,6 +210,7 @@ private:
     std::vector<QPointer<QWidget>> m_globalPanels;
     bool m_watchingClicks = false;
     bool m_volumeDragged = false;  // the user's drag of the volume slider is being handled
+    int m_presetVolume = 0;        // as last shown, for the keyboard's steps
     quint64 m_pickSerial = 0;
 };
 
