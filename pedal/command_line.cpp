@@ -41,6 +41,7 @@ std::string usageText(const std::string& program) {
            "  --corrupt RATE     share 0..1 of outgoing frames to send with a wrong check value\n"
            "  --seed N           seed of the random faults (default 1)\n"
            "  --no-acks          never answer uploads, preset writes, backup blocks or saves\n"
+           "  --no-save-echo     confirm a save without sending the stored preset first\n"
            "  --unplug-after N   unplug after sending N frames\n"
            "  --unplug-on C[:N]  unplug on receiving the Nth (default first) frame with command C\n"
            "  --faults-from C    --drop and --corrupt strike only once a frame with command C came\n"
@@ -72,8 +73,8 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
             cl.action = CommandLine::Action::Help;
             return cl;
         }
-        if (arg == "--no-acks") {
-            cl.options.noAcks = true;
+        if (arg == "--no-acks" || arg == "--no-save-echo") {
+            (arg == "--no-acks" ? cl.options.noAcks : cl.options.echoSaves) = arg == "--no-acks";
             continue;
         }
         if (arg == "--unpaced") {

@@ -50,8 +50,8 @@ std::optional<int> slotFromWire(std::uint8_t low, std::uint8_t high) {
     return slot;
 }
 
-PedalCore::PedalCore(PedalMemory memory, Texts texts, bool acknowledge)
-    : memory_(std::move(memory)), texts_(std::move(texts)), acknowledge_(acknowledge) {}
+PedalCore::PedalCore(PedalMemory memory, Texts texts, bool acknowledge, bool echoSaves)
+    : memory_(std::move(memory)), texts_(std::move(texts)), acknowledge_(acknowledge), echoSaves_(echoSaves) {}
 
 void PedalCore::handle(std::uint8_t cmd, std::span<const std::uint8_t> p, std::vector<Frame>& out) {
     LiveSound& live = memory_.live;
@@ -146,16 +146,17 @@ void PedalCore::save(std::span<const std::uint8_t> p, std::vector<Frame>& out) {
     const auto slot = slotFromWire(p[0], p[1]);
     if (!slot) return;
     PresetRecord& rec = memory_.presets[static_cast<std::size_t>(*slot)];
-    storeSoundInRecord(memory_.live, rec);
+    rec = liveRecord();
     std::array<std::uint8_t, kNameSize> name{};
     copyBytes(p.subspan(2), name);
     std::copy(name.begin(), name.end(), rec.begin() + record::kName);
     if (*slot == memory_.currentPreset) memory_.live.base = rec;
     if (!acknowledge_) return;
-    // The stored copy first, so that the host's copy of the slot follows the save.
-    std::vector<std::uint8_t> stored{slotLow(*slot), slotHigh(*slot)};
-    stored.insert(stored.end(), rec.begin(), rec.end());
-    out.push_back(frameOf(command::kPresetStored, stored));
+    if (echoSaves_) {
+        std::vector<std::uint8_t> stored{slotLow(*slot), slotHigh(*slot)};
+        stored.insert(stored.end(), rec.begin(), rec.end());
+        out.push_back(frameOf(command::kPresetStored, stored));
+    }
     std::vector<std::uint8_t> confirm{static_cast<std::uint8_t>(*slot & 0xFF)};
     confirm.insert(confirm.end(), name.begin(), name.begin() + 15);
     out.push_back(frameOf(command::kSave, confirm));

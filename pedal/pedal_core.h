@@ -61,7 +61,8 @@ public:
         std::string firmware = "1.0.0";
     };
 
-    PedalCore(PedalMemory memory, Texts texts, bool acknowledge);
+    // With echoSaves a confirmed save is preceded by the stored record (command 169).
+    PedalCore(PedalMemory memory, Texts texts, bool acknowledge, bool echoSaves = true);
 
     // Handles one frame from the host; answers are appended to `out`.
     void handle(std::uint8_t command, std::span<const std::uint8_t> payload, std::vector<Frame>& out);
@@ -105,6 +106,7 @@ private:
     PedalMemory memory_;
     Texts texts_;
     bool acknowledge_;
+    bool echoSaves_;
 };
 
 // The slot named by an index pair (low, high) on the wire; nullopt outside 0..299.

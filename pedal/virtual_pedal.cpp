@@ -38,7 +38,8 @@ struct VirtualPedal::Impl {
     Impl(std::string dir, PedalOptions opts)
         : busDir(std::move(dir)),
           options(std::move(opts)),
-          core(factoryMemory(), PedalCore::Texts{options.product, options.firmware}, !options.noAcks) {}
+          core(factoryMemory(), PedalCore::Texts{options.product, options.firmware}, !options.noAcks,
+               options.echoSaves) {}
 
     const std::string busDir;
     const PedalOptions options;

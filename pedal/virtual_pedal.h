@@ -24,6 +24,7 @@ struct PedalOptions {
     double corruptRate = 0.0;     // share of outgoing frames sent with a wrong check value
     std::uint32_t seed = 1;       // for the random faults
     bool noAcks = false;          // never acknowledge 225, 226, 229, 170, 171, nor confirm 168
+    bool echoSaves = true;        // send the stored record (169) before confirming a save
     int unplugAfterFrames = -1;   // unplug after sending this many frames since start() (-1: never)
     // Unplug on receiving the Nth frame with this command, before it is handled (-1: never),
     // so that a fault can be placed at the start, the middle or the end of any transfer.

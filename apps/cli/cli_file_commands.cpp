@@ -71,6 +71,7 @@ PedalWork exportWork(const CliOptions& options, std::vector<int> chosen) {
             return kNotWritten;
         }
         std::vector<ExportFile> files;
+        const bool fatNames = chosen.size() > 1 && takesFatNamesOnly(fileSystemOf(target));
         link.withLinkLock([&](ParameterBlocks&, CommandEncoder&) {
             for (const int slot : chosen) {
                 const PresetStore& store = link.presets();
@@ -78,7 +79,7 @@ PedalWork exportWork(const CliOptions& options, std::vector<int> chosen) {
                 if (chosen.size() > 1) {
                     const QString name = options.numbered ? numberedFileName(slot, store.name(slot))
                                                           : multiExportFileName(QString::fromStdString(store.displayText(slot)));
-                    path = QDir(target).filePath(name);
+                    path = QDir(target).filePath(fatNames ? fatFileName(name) : name);
                 }
                 files.push_back({path, store.record(slot)});
             }
@@ -145,6 +146,7 @@ PedalWork backupWork(const CliOptions& options) {
             return kNotWritten;
         }
         out << "Backup written to " << options.target << "\n";
+        if (const QString gaps = backupGapsText(assembler); !gaps.isEmpty()) err << text(gaps) << "\n";
         return kOk;
     };
 }

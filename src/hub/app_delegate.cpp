@@ -74,6 +74,13 @@ bool AppDelegate::eventFilter(QObject* watched, QEvent* event) {
 // ---- screen to pedal ----
 
 void AppDelegate::send(BlockType type, const std::vector<std::uint32_t>& values) {
+    // What the editor sends of the sound is part of what the pedal stores on a save.
+    const int t = static_cast<int>(type);
+    if (t < kModuleCount) sound_.changed(static_cast<Module>(t));
+    if (type == BlockType::CHAIN) sound_.changed(CurrentSound::Part::Chain);
+    if (type == BlockType::PRESET_VOL) sound_.changed(CurrentSound::Part::Volume);
+    if (type == BlockType::EXP) sound_.changed(CurrentSound::Part::Exp);
+    if (type == BlockType::CTRL) sound_.changed(CurrentSound::Part::Ctrl);
     if (link_) link_->SendDataToDevoice(type, values.data(), static_cast<int>(values.size()));
 }
 
@@ -97,7 +104,11 @@ void AppDelegate::PresetVolChange(double value) {
 
 void AppDelegate::ChangeCurrentPreset(int slot) {
     if (!PresetStore::validSlot(slot)) return;
-    if (link_) ReadBufferPresetToGui(link_->presets().record(slot));
+    if (link_) {
+        const PresetRecord record = link_->withLinkLock([&](ParameterBlocks&, CommandEncoder&) { return link_->presets().record(slot); });
+        sound_.load(record);
+        ReadBufferPresetToGui(record);
+    }
     NeedUpdataMcuUiDataA(0, 0);
     send(BlockType::CURRENT, slotValues(slot));
 }
@@ -107,7 +118,8 @@ void AppDelegate::SavePresetChange(int slot, const QString& name) {
     std::array<std::uint8_t, kNameSize> name16{};
     YJObjectTool::ChangePresetName(name.toStdString(), name16);
     if (link_) {
-        // An export or backup does not take the old record for the saved one.
+        // Until the pedal confirms, an export or backup does not take the old record for
+        // the saved one.
         link_->withLinkLock([this, slot, &name16](ParameterBlocks&, CommandEncoder&) {
             link_->presets().setName(slot, name16);
             link_->presets().awaitRecord(slot);
@@ -122,6 +134,7 @@ void AppDelegate::SavePresetChange(int slot, const QString& name) {
 
 void AppDelegate::ImportPreSendData(const PresetRecord& record, const QString& PresetName) {
     const PresetRecord named = recordNamedFromFile(record, PresetName);
+    sound_.load(named);
     if (presetList_) {
         const int slot = presetList_->selectedCell();
         presetList_->UpdataPresetListIndex(slot, QString::fromStdString(presetDisplayText(slot, recordName(named))));
@@ -280,6 +293,13 @@ void AppDelegate::postFirmwareTooOld() {
 }
 
 void AppDelegate::handleEvent(EventCode code, const std::vector<std::uint32_t>& values) {
+    // What the pedal reports of its sound is part of what it stores on a save.
+    const int c = static_cast<int>(code);
+    if (c >= 1 && c <= kModuleCount) sound_.changed(static_cast<Module>(c - 1));
+    if (code == EventCode::EfficChainUpdateData) sound_.changed(CurrentSound::Part::Chain);
+    if (code == EventCode::PresetVolUpdateData) sound_.changed(CurrentSound::Part::Volume);
+    if (code == EventCode::ExpModeUpdateData) sound_.changed(CurrentSound::Part::Exp);
+    if (code == EventCode::TabCtrlUpdateData) sound_.changed(CurrentSound::Part::Ctrl);
     for (const auto& handler : routes_[static_cast<std::size_t>(code)]) handler(values);
 }
 
@@ -299,7 +319,8 @@ void AppDelegate::presetNowChange(const std::vector<std::uint32_t>& values) {
     if (!PresetStore::validSlot(slot) || !link_) return;
     // The entry follows the slot's stored record, which a 169 may have renamed since the
     // name table was filled.
-    const PresetRecord& record = link_->presets().record(slot);
+    const PresetRecord record = link_->withLinkLock([&](ParameterBlocks&, CommandEncoder&) { return link_->presets().record(slot); });
+    sound_.named(record);
     if (presetList_) {
         presetList_->UpdataCurrentPresetSelect(slot);
         presetList_->UpdataPresetListIndex(slot, QString::fromStdString(presetDisplayText(slot, recordName(record))));
@@ -312,12 +333,23 @@ void AppDelegate::saveConfirmed(const std::vector<std::uint32_t>& values) {
     int slot = static_cast<int>(values[0]);
     const auto pending = std::find_if(pendingSaves_.begin(), pendingSaves_.end(),
                                       [slot](int asked) { return asked % 256 == slot; });
-    if (pending != pendingSaves_.end()) {
+    const bool asked = pending != pendingSaves_.end();
+    if (asked) {
         slot = *pending;
         pendingSaves_.erase(pending);
     }
     std::array<std::uint8_t, kNameSize> name{};
     for (std::size_t i = 1; i < 16; ++i) name[i - 1] = static_cast<std::uint8_t>(values[i]);
+    // The slot now holds the sound under its new name. The pedal need not send the
+    // stored record (169); one that came since the save is its own word and stays.
+    if (asked && link_) {
+        link_->withLinkLock([&](ParameterBlocks& blocks, CommandEncoder&) {
+            if (link_->presets().arrived(slot)) return;
+            PresetRecord saved = sound_.record(blocks);
+            std::copy(name.begin(), name.end(), saved.begin() + record::kName);
+            link_->presets().storeRecord(slot, saved.data(), true);
+        });
+    }
     if (presetList_) presetList_->UpdataPresetListIndex(slot, QString::fromStdString(presetDisplayText(slot, nameText(name.data()))));
     // Until the pedal has sent its current record there is nothing to show again.
     if (hasNowPresetRecord_) ReadBufferPresetToGui(nowPresetRecord_);
@@ -354,6 +386,7 @@ void AppDelegate::installDefaultRoutes() {
     route(EventCode::NowPresetReceiveUpdateData, [this](const auto& v) {
         std::copy_n(v.begin(), kRecordSize, nowPresetRecord_.begin());
         hasNowPresetRecord_ = true;
+        sound_.load(nowPresetRecord_);
         ReadBufferPresetToGui(nowPresetRecord_);
     });
     route(EventCode::SAVEDATA_ReveiveDataUpdateData, [this](const auto& v) { saveConfirmed(v); });

@@ -1,4 +1,5 @@
 #pragma once
+#include "current_sound.h"
 #include "device_thread.h"
 #include "link_events.h"
 #include "parameter_blocks.h"
@@ -121,6 +122,7 @@ private:
     std::array<std::vector<EventHandler>, 24> routes_;
     std::vector<std::function<void(const PresetRecord&)>> presetShown_;
     PresetRecord nowPresetRecord_{};
+    CurrentSound sound_;  // what a save confirmed now stores
     Diary* diary_ = nullptr;  // the link's diary, for the CAB panel's marked events
     std::vector<int> missingPresets_;
     // Slots sent with a save and not yet confirmed: the pedal's confirmation names the

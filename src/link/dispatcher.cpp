@@ -151,8 +151,11 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
         x.kind = p[0];
         x.number = p[1];
         x.part = p[2];
+        // A short answer is the whole block: what it leaves out is zero, not the bytes
+        // of the block before.
         if (command == cmd::BackupRead && x.part < 255) {
-            std::copy_n(p + 3, std::min<std::size_t>(length - 3, x.data.size()), x.data.begin());
+            const auto end = std::copy_n(p + 3, std::min<std::size_t>(length - 3, x.data.size()), x.data.begin());
+            std::fill(end, x.data.end(), std::uint8_t{0});
         }
         x.done = true;
         break;

@@ -6,11 +6,6 @@ pedal=$1
 cli=$2
 source "$(dirname "$0")/pedal_session.sh"
 
-expect 0 "help" "$cli" --help
-grep -q "restore" "$work/out.txt" || fail "help lists no restore"
-expect 0 "export help" "$cli" export --help
-grep -q -- "--numbered" "$work/out.txt" || fail "export help lists no --numbered"
-expect 0 "version" "$cli" --version
 expect 2 "bad slot" "$cli" export 101A --to "$work/x.kiro"
 
 bus=$work/bus

@@ -80,15 +80,6 @@ private slots:
         QCOMPARE(window->rootViewController()->presetNameHY()->text(), QStringLiteral("002B:CLEAN"));
         QTRY_COMPARE(pedal->currentPreset(), 4);
     }
-
-    void savingSends168AndRenamesTheRow() {
-        hub->SavePresetChange(10, QStringLiteral("My Tone!"));
-        QVERIFY(pedal->waitForCommand(168, 3000ms));
-        QCOMPARE(window->rootViewController()->presetNameArr().at(10), QStringLiteral("004B:MY TONE"));
-        QTRY_COMPARE(recordName(pedal->record(10)), std::string("MY TONE"));
-        // The pedal's copy of the slot comes back, so a later pick shows the saved sound.
-        QTRY_VERIFY(hub->HidDevece()->presets().record(10) == pedal->record(10));
-    }
 };
 
 QTEST_MAIN(TestEditorFlows)

@@ -7,7 +7,6 @@
 #include "cli_file_commands.h"
 #include "cli_firmware_update.h"
 #include "cli_session.h"
-#include "command_line.h"
 #include "firmware_image.h"
 #include "factory_content.h"
 #include "firmware_image_writer.h"
@@ -346,10 +345,7 @@ const Row kRows[] = {
     {Transfer::Loading, Fault::UnplugEarly, 6, kGone},
     {Transfer::Loading, Fault::UnplugMidway, 6, kGone},
     {Transfer::Loading, Fault::UnplugEnd, 6, kGone},
-    {Transfer::Loading, Fault::NoAcks, 0, ""},
 
-    {Transfer::CurrentLoad, Fault::Drop, 0, ""},
-    {Transfer::CurrentLoad, Fault::Corrupt, 0, ""},
     {Transfer::CurrentLoad, Fault::NoAcks, 0, ""},
 
     {Transfer::PresetWrite, Fault::Drop, 0, ""},
@@ -406,20 +402,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, CliFaultMatrix, ::testing::ValuesIn(kRows), [](co
     return std::string(kTransferNames[static_cast<int>(testCase.param.transfer)]) + "_" +
            kFaultNames[static_cast<int>(testCase.param.fault)];
 });
-
-// The fault options as quorvex-pedal takes them.
-TEST(FaultOptions, ReachThePedalFromTheCommandLine) {
-    const pedal::CommandLine cl = pedal::parseCommandLine({"--bus", "d", "--unplug-on", "171:12", "--faults-from", "170"});
-    ASSERT_EQ(cl.action, pedal::CommandLine::Action::Run) << cl.error;
-    EXPECT_EQ(cl.options.unplugOnCommand, 171);
-    EXPECT_EQ(cl.options.unplugOnOccurrence, 12);
-    EXPECT_EQ(cl.options.faultsFromCommand, 170);
-    EXPECT_EQ(pedal::parseCommandLine({"--bus", "d", "--unplug-on", "229"}).options.unplugOnOccurrence, 1);
-    for (const char* bad : {"256", "5:0", "x", "5:"}) {
-        EXPECT_EQ(pedal::parseCommandLine({"--bus", "d", "--unplug-on", bad}).action, pedal::CommandLine::Action::Error) << bad;
-    }
-    EXPECT_EQ(pedal::parseCommandLine({"--bus", "d", "--faults-from", "-1"}).action, pedal::CommandLine::Action::Error);
-}
 
 }  // namespace
 }  // namespace quorvex::testing

@@ -1,6 +1,6 @@
 // The fault matrix of the editor: the save, the numbered import and the backup from the
-// editor's own screens, against a pedal that loses, damages, unplugs or does not
-// acknowledge once the transfer's first frame has arrived. Each row names the alerts
+// editor's own screens, against a pedal that unplugs, does not acknowledge or confirms a
+// save without sending the stored preset back. Each row names the alerts
 // shown (in order), whether the editor ends with the disconnect alert, and what the
 // pedal and the guitarist's file hold afterwards.
 #include "../support/editor_with_pedal.h"
@@ -8,11 +8,14 @@
 #include "backup_blocks.h"
 #include "backup_window_controller.h"
 #include "file_chooser.h"
+#include "module_panel.h"
+#include "multiple_select_window_controller.h"
 #include "preset_file_actions.h"
 #include "preset_file_names.h"
 #include "root_view_controller.h"
 #include "whole_pedal_transfers.h"
 #include "yj_preset_file.h"
+#include "yj_text_field.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -24,7 +27,7 @@ using namespace std::chrono_literals;
 namespace {
 
 enum Transfer { Save, PresetWrite, Backup };
-enum Fault { Drop, Corrupt, UnplugEarly, UnplugEnd, NoAcks };
+enum Fault { None, UnplugEarly, UnplugEnd, NoAcks, NoEcho };
 
 class FixedChooser : public FileChooser {
 public:
@@ -53,10 +56,10 @@ void TestEditorFaults::rows_data() {
     QTest::addColumn<QStringList>("alerts");
     QTest::addColumn<bool>("disconnected");
     const QString backupAt = QStringLiteral("user amp 1, block 1 (step 1 of 91)");
-    QTest::newRow("save, 1 % lost") << int(Save) << int(Drop) << QStringList{} << false;
-    QTest::newRow("save, 1 % damaged") << int(Save) << int(Corrupt) << QStringList{} << false;
+    QTest::newRow("save, confirmed with the stored preset") << int(Save) << int(None) << QStringList{} << false;
     QTest::newRow("save, unplugged") << int(Save) << int(UnplugEarly) << QStringList{} << true;
     QTest::newRow("save, unconfirmed") << int(Save) << int(NoAcks) << QStringList{} << false;
+    QTest::newRow("save, confirmed without the stored preset") << int(Save) << int(NoEcho) << QStringList{} << false;
     QTest::newRow("numbered, unplugged at the end")
         << int(PresetWrite) << int(UnplugEnd)
         << QStringList{"The pedal was disconnected while importing P13-MOVED 2.kiro into 005A. The files before it were imported; "
@@ -85,9 +88,8 @@ void TestEditorFaults::rows() {
     const int frames[] = {1, 3, int(backupRequests().size())};  // of that command in the transfer
     pedal::PedalOptions options;
     options.faultsFromCommand = commands[transfer];
-    options.dropRate = fault == Drop ? 0.01 : 0.0;
-    options.corruptRate = fault == Corrupt ? 0.01 : 0.0;
     options.noAcks = fault == NoAcks;
+    options.echoSaves = fault != NoEcho;
     if (fault == UnplugEarly || fault == UnplugEnd) {
         options.unplugOnCommand = commands[transfer];
         options.unplugOnOccurrence = fault == UnplugEarly ? 1 : frames[transfer];
@@ -117,11 +119,19 @@ void TestEditorFaults::rows() {
     user.close();
 
     switch (transfer) {
-    case Save:
+    case Save: {
+        // The sound saved is the current preset with edits of its own.
+        ui::YJTextField* field = editor.window->panel(Module::Fx)->pTextFieldVale(0);
+        field->selectAll();
+        QTest::keyClicks(field, QStringLiteral("50\r"));
+        hub.PresetVolChange(0.37);
+        hub.EffectChainChangeAction({8, 7, 6, 5, 4, 3, 2, 1, 0}, {1, 1, 1, 1, 1, 1, 1, 1, 1});
+        QTRY_VERIFY(pedal.liveRecord()[record::kPresetVolume] == 37 && pedal.block(Module::Fx)[2] == 50);
         hub.SavePresetChange(kSaveSlot, QStringLiteral("Stage Lead"));
         QTRY_VERIFY_WITH_TIMEOUT(testing::countOf(pedal, 168) > 0 || !pedal.pluggedIn(), 5000);
         QTest::qWait(300);  // time for the confirmation
         break;
+    }
     case PresetWrite: {
         for (int i = 0; i < 3; ++i) exportFile(QStringLiteral("P%1-MOVED %2.kiro").arg(kBatchSlot + 1 + i).arg(i), 150 + i);
         QSignalSpy ended(&actions, &PresetFileActions::importEnded);
@@ -152,14 +162,27 @@ void TestEditorFaults::rows() {
         // as the editor wrote it before sending.
         QCOMPARE(recordName(pedal.record(kSaveSlot)), std::string(disconnected ? recordName(factory[kSaveSlot]) : "STAGE LEAD"));
         QCOMPARE(editor.window->rootViewController()->presetNameArr().at(kSaveSlot), QStringLiteral("007C:STAGE LEAD"));
-        // Until the pedal sends the stored record back, the editor's old copy of the slot
-        // is neither exported nor backed up.
+        // A save the pedal did not confirm is neither exported nor backed up from the old
+        // copy; a confirmed one is, with the sound saved, whether or not the pedal sent
+        // the stored preset back.
         const bool confirmed = !disconnected && fault != NoAcks;
         DeviceThread& link = *hub.HidDevece();
         QCOMPARE(missingBackupPresets(link), confirmed ? std::vector<int>{} : std::vector<int>{kSaveSlot});
-        if (confirmed) QVERIFY(link.withLinkLock([&](ParameterBlocks&, CommandEncoder&) {
-            return link.presets().record(kSaveSlot) == pedal.record(kSaveSlot);
-        }));
+        if (disconnected) return;
+        QCOMPARE(moduleValuesFromRecord(pedal.record(kSaveSlot), Module::Fx)[2], 50u);
+        files->savePath = dir.filePath("saved.kiro");
+        actions.setDialogRunner([](QDialog& dialog) {
+            auto& chooser = static_cast<MultipleSelectWindowController&>(dialog);
+            chooser.setIndex(kSaveSlot);
+            chooser.ExportData();
+        });
+        hub.SetIsChangeGuiData(false);  // as the save window does
+        actions.ExportButtonClick();
+        YJPresetFile exported;
+        std::int32_t error = 0;
+        PresetRecord record{};
+        QCOMPARE(exported.ReadFileToPresetPath(files->savePath, error) && exported.ReadPresetBufferPresetData(record.data(), kRecordSize), confirmed);
+        QVERIFY(confirmed ? record == pedal.record(kSaveSlot) : shown.last().startsWith("Exporting is not possible"));
     }
 }
 

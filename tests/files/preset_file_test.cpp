@@ -99,17 +99,6 @@ TEST(PresetFile, RefusesDamagedFilesWithTheirCodeAndKeepsTheImage) {
     EXPECT_EQ(error, 1);
 }
 
-TEST(PresetFile, AFailedWriteReportsCode8AndLeavesNoFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("no/such/folder/a.kiro");
-    const PresetRecord rec = sampleRecord();
-    std::int32_t error = 0;
-    EXPECT_FALSE(YJPresetInOut::ExportPresetFilePath(path, rec.data(), rec.size(), &error));
-    EXPECT_EQ(error, 8);
-    EXPECT_FALSE(QFile::exists(path));
-    EXPECT_FALSE(writeExportFiles({{path, rec}}).isEmpty());
-}
-
 TEST(PresetFileNames, SlotsComeOnlyFromP1ToP200) {
     const std::pair<const char*, int> cases[] = {
         {"P1-A", 0},      {"P99-X Y", 98}, {"P200-", 199}, {"P12-Abc-Def", 11},

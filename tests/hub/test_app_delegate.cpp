@@ -135,39 +135,33 @@ private slots:
         QCOMPARE(list_.selects.size(), std::size_t(4));
     }
 
-    void savingNamesTheSlotAndSends168() {
-        hub_->SavePresetChange(10, QStringLiteral("rock!"));
-        const auto& rec = hub_->HidDevece()->presets().record(10);
-        QCOMPARE(QByteArray(reinterpret_cast<const char*>(rec.data()) + 12, 16), QByteArray("ROCK\0\0\0\0\0\0\0\0\0\0\0\0", 16));
-        QCOMPARE(list_.entryUpdates[10], QStringLiteral("004B:ROCK"));
-        hub_->HidDevece()->withLinkLock([](ParameterBlocks& b, CommandEncoder& enc) {
-            QVERIFY(enc.dirty(168));
-            QCOMPARE(b.SAVE_Block[0], 10u);
-            QCOMPARE(b.SAVE_Block[1], 0u);
-            QCOMPARE(b.SAVE_Block[2], std::uint32_t('R'));
-            QCOMPARE(b.SAVE_Block[6], 0u);
+    void savingNamesTheSlotSends168AndTheConfirmationStoresTheSound() {
+        panel_.para = {1, 7, 10, 20, 30, 40};
+        hub_->ModuleDataChangeAction(Module::Fx);
+        hub_->SavePresetChange(260, QStringLiteral("rock!"));
+        DeviceThread& link = *hub_->HidDevece();
+        QCOMPARE(recordName(link.presets().record(260)), std::string("ROCK"));
+        QCOMPARE(list_.entryUpdates[260], QStringLiteral("087C:ROCK"));
+        link.withLinkLock([](ParameterBlocks& b, CommandEncoder& enc) {
+            const std::array<std::uint32_t, 7> sent{4, 1, 'R', 'O', 'C', 'K', 0};
+            QVERIFY(enc.dirty(168) && std::equal(sent.begin(), sent.end(), b.SAVE_Block.begin()));
         });
-        // The pedal's confirmation names the entry from its own bytes.
-        std::vector<std::uint32_t> confirm = {10, 'L', 'E', 'A', 'D'};
-        confirm.resize(16, 0);
-        hub_->postEvent(EventCode::SAVEDATA_ReveiveDataUpdateData, confirm);
-        QTRY_COMPARE(list_.entryUpdates[10], QStringLiteral("004B:LEAD"));
-        QVERIFY2(panel_.shown.empty(), "no current record received yet, nothing to show again");
-    }
-
-    void saveConfirmationsFindTheirSlotPast255() {
-        // The confirmation carries slot 260 as its low byte, 4.
-        hub_->SavePresetChange(260, QStringLiteral("HIGH"));
+        // The confirmation carries slot 260 as its low byte, 4, and names the entry from
+        // the pedal's bytes; the slot then holds the sound saved.
         list_.entryUpdates.clear();
-        std::vector<std::uint32_t> confirm = {4, 'H', 'I', 'G', 'H'};
+        std::vector<std::uint32_t> confirm = {4, 'L', 'E', 'A', 'D'};
         confirm.resize(16, 0);
         hub_->postEvent(EventCode::SAVEDATA_ReveiveDataUpdateData, confirm);
-        QTRY_COMPARE(list_.entryUpdates[260], QStringLiteral("087C:HIGH"));
+        QTRY_COMPARE(list_.entryUpdates[260], QStringLiteral("087C:LEAD"));
         QVERIFY2(!list_.entryUpdates.count(4), "slot 4 is not the one saved");
+        QVERIFY(link.presets().arrived(260));
+        QCOMPARE(link.presets().name(260), std::string("LEAD"));
+        QCOMPARE(moduleValuesFromRecord(link.presets().record(260), Module::Fx)[5], 40u);
+        QVERIFY2(panel_.shown.empty(), "no current record received yet, nothing to show again");
 
         // Once confirmed the save is done: a second confirmation is taken as sent.
         hub_->postEvent(EventCode::SAVEDATA_ReveiveDataUpdateData, confirm);
-        QTRY_COMPARE(list_.entryUpdates[4], QStringLiteral("002B:HIGH"));
+        QTRY_COMPARE(list_.entryUpdates[4], QStringLiteral("002B:LEAD"));
     }
 
     void volumeChainAndOnOffFromScreens() {

@@ -185,6 +185,10 @@ TEST_F(DispatcherTest, TransferAcknowledgements) {
     EXPECT_TRUE(x.done);
     EXPECT_EQ(x.part, 255u);
     EXPECT_EQ(x.data[0], 0x42);
+    receive(170, Bytes{3, 1, 1, 9, 8});  // shorter than its block: the rest is zero
+    EXPECT_EQ(x.data[1], 8);
+    EXPECT_EQ(x.data[2], 0);
+    EXPECT_EQ(x.data[511], 0);
     x.done = false;
     receive(171, Bytes{4, 1, 1});
     EXPECT_TRUE(x.done);

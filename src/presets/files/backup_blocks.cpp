@@ -50,7 +50,7 @@ BackupAssembler::BackupAssembler() {
 void BackupAssembler::take(const BackupBlock& request, std::uint8_t answeredBlock, const std::uint8_t* data) {
     const bool hasData = answeredBlock != kNoBlockData;
     if (request.kind == 3) {
-        if (hasData) std::copy_n(data, system_.size(), system_.begin());
+        if (hasData) std::copy_n(data, kSystemBytes, system_.emplace().begin());
         return;
     }
     if (request.kind < 1 || request.kind > 2 || request.item < 1 || request.item > 10 || request.block < 1) return;
@@ -76,8 +76,10 @@ Tv_Backup BackupAssembler::build(const std::vector<PresetRecord>& presets) const
                 file.addData(kind.items[i].data(), kind.items[i].size(), static_cast<std::int16_t>(i + 1));
         }
     }
-    file.setDataHeadForDataName(kindInfo(3).section, 3, kSystemDeclared, 1, kSendCmd, 1, kSendCmd, 1);
-    file.addData(system_.data(), kSystemBytes, 1);
+    if (system_) {
+        file.setDataHeadForDataName(kindInfo(3).section, 3, kSystemDeclared, 1, kSendCmd, 1, kSendCmd, 1);
+        file.addData(system_->data(), kSystemBytes, 1);
+    }
     file.setDataHeadForDataName(kindInfo(4).section, 4, kRecordSize, static_cast<std::uint32_t>(presets.size()),
                                 kSendCmd, 1, kSendCmd, 1);
     for (std::size_t slot = 0; slot < presets.size(); ++slot)

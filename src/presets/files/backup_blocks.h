@@ -7,6 +7,7 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace quorvex {
@@ -32,8 +33,10 @@ public:
     BackupAssembler();
     // The answer to a request: answeredBlock 255 means the item holds no data.
     void take(const BackupBlock& request, std::uint8_t answeredBlock, const std::uint8_t* data);
-    // The sections NR and IR (only when an item is present), SYSTEM, PRESET.
+    // The sections NR and IR (only when an item is present), SYSTEM (only when the
+    // pedal sent it: zeros restored would become its settings), PRESET.
     Tv_Backup build(const std::vector<PresetRecord>& presets) const;
+    bool hasSystem() const { return system_.has_value(); }
 
 private:
     struct Kind {
@@ -41,7 +44,7 @@ private:
         std::bitset<10> present;
     };
     std::array<Kind, 2> user_;  // kinds 1 and 2
-    std::array<std::uint8_t, 15> system_{};
+    std::optional<std::array<std::uint8_t, 15>> system_;
 };
 
 // The blocks a restore sends, in file order, each with the bytes it carries.

@@ -3,6 +3,7 @@
 #include "yj_object_tool.h"
 
 #include <QRegularExpression>
+#include <QStorageInfo>
 
 #include <algorithm>
 
@@ -34,6 +35,20 @@ QString numberedFileName(int slot, const std::string& name) {
     QString safe = safeFileName(name);
     safe.replace('-', '_');
     return QStringLiteral("P%1-%2.%3").arg(slot + 1).arg(safe, kPresetFileExtension);
+}
+
+QByteArray fileSystemOf(const QString& folder) { return QStorageInfo(folder).fileSystemType(); }
+
+bool takesFatNamesOnly(const QByteArray& fileSystemType) {
+    const QByteArray type = fileSystemType.toLower();
+    return type == "vfat" || type == "msdos" || type == "fat" || type == "exfat" || type.startsWith("fuse") ||
+           type.startsWith("ntfs");
+}
+
+QString fatFileName(QString name) {
+    for (QChar& c : name)
+        if (QStringView(u"\"*/:<>?\\|").contains(c) || c.unicode() < 0x20) c = '_';
+    return name;
 }
 
 std::optional<int> slotFromFileName(const QString& baseName) {

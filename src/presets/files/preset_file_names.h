@@ -1,8 +1,10 @@
 #pragma once
 #include "preset_record.h"
 
+#include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -21,6 +23,16 @@ QString singleExportFileName(const QString& entry);
 QString multiExportFileName(const QString& entry);
 // "P<n>-<NAME>.kiro" with n = slot + 1, the name a batch import reads the slot from.
 QString numberedFileName(int slot, const std::string& name);
+
+// The type of the file system a folder lies on, as QStorageInfo names it ("ext4",
+// "vfat", "exfat", "fuseblk", ...). Tests put in one of their own.
+using FileSystemProbe = std::function<QByteArray(const QString& folder)>;
+QByteArray fileSystemOf(const QString& folder);
+// Whether names written there must keep to what FAT and exFAT accept (USB sticks). A
+// FUSE file system is most often exFAT or NTFS, which refuse the same characters.
+bool takesFatNamesOnly(const QByteArray& fileSystemType);
+// The file name with each character FAT and exFAT refuse (" * / : < > ? \ |) as "_".
+QString fatFileName(QString name);
 
 // The slot a batch import writes a file into, read from the start of its base name
 // ("P12-Abc-Def": slot 11), or nullopt when the name does not begin with P1- .. P200-.

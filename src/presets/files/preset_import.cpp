@@ -41,10 +41,9 @@ ImportPlan readImportFiles(const QStringList& paths) {
 
 QString writeExportFiles(const std::vector<ExportFile>& files) {
     for (const ExportFile& file : files) {
-        if (!YJPresetInOut::ExportPresetFilePath(file.path, file.record.data(), kRecordSize))
-            return QStringLiteral("\"%1\" could not be written. Check that the folder exists and that you may write "
-                                  "to it.")
-                .arg(file.path);
+        QString reason;
+        if (!YJPresetInOut::ExportPresetFilePath(file.path, file.record.data(), kRecordSize, nullptr, &reason))
+            return QStringLiteral("\"%1\" could not be written: %2.").arg(file.path, reason);
     }
     return {};
 }

@@ -112,7 +112,7 @@ Tv_Backup::Check Tv_Backup::readBytes(std::vector<std::uint8_t> bytes) {
 Tv_Backup::Check Tv_Backup::checkBounds(const std::vector<std::uint8_t>& bytes) const {
     const std::uint64_t size = bytes.size();
     const std::uint32_t sections = le::get<std::uint32_t>(bytes.data() + kTypeSum);
-    if (sections > kMaxSections) return Check::Truncated;
+    if (sections > kMaxSections) return Check::TooManySections;
     for (std::uint32_t s = 0; s < sections; ++s) {
         const auto offset = le::get<std::uint64_t>(bytes.data() + kDataIndex + 8 * s);
         if (offset < kHeaderSize || offset > size || size - offset < kSubHeadSize) return Check::Truncated;
@@ -164,6 +164,9 @@ QString backupCheckText(Tv_Backup::Check check) {
     case Tv_Backup::Check::OtherDevice: return QStringLiteral("it is a backup of another device or version");
     case Tv_Backup::Check::NotBuff: return QStringLiteral("it is not a backup file (no BUFF mark)");
     case Tv_Backup::Check::CheckSum: return QStringLiteral("the file is damaged (its check sum does not match)");
+    case Tv_Backup::Check::TooManySections:
+        return QStringLiteral("its header lists more sections than a backup file can hold (at most %1)")
+            .arg(Tv_Backup::kMaxSections);
     case Tv_Backup::Check::Truncated: return QStringLiteral("the file is damaged (a section reaches beyond its end)");
     case Tv_Backup::Check::TooLarge: return QStringLiteral("it holds more than a QUORVEX III backup can");
     }

@@ -36,7 +36,7 @@ public:
     };
 
     // Why a file is not a backup this program can restore, in the order checked.
-    enum class Check { Valid, Unreadable, NotBackup, OtherDevice, NotBuff, CheckSum, Truncated, TooLarge };
+    enum class Check { Valid, Unreadable, NotBackup, OtherDevice, NotBuff, CheckSum, TooManySections, Truncated, TooLarge };
     // Far more than a whole pedal takes (about 160 KB); a larger file is not read.
     static constexpr qint64 kMaxFileSize = 16 * 1024 * 1024;
     // The block number travels in one byte.

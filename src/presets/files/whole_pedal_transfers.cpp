@@ -64,6 +64,12 @@ QString backupFailureText(LinkTransfer::End end, const LinkTransfer& transfer) {
     return {};
 }
 
+QString backupGapsText(const BackupAssembler& assembler) {
+    if (assembler.hasSystem()) return {};
+    return QStringLiteral("The pedal sent no system settings, so the backup holds none; a restore of it leaves "
+                          "the pedal's system settings as they are.");
+}
+
 QString restoreFailureText(LinkTransfer::End end, const LinkTransfer& transfer) {
     const QString partial = QStringLiteral(" The pedal now holds a partial restore: run the restore again.");
     switch (end) {

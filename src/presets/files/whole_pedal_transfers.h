@@ -20,5 +20,7 @@ std::vector<int> missingBackupPresets(DeviceThread& link);
 // What to tell the user when a backup or a restore did not end well.
 QString backupFailureText(LinkTransfer::End end, const LinkTransfer& transfer);
 QString restoreFailureText(LinkTransfer::End end, const LinkTransfer& transfer);
+// What a finished backup left out, to be told with it; empty when it holds everything.
+QString backupGapsText(const BackupAssembler& assembler);
 
 }  // namespace quorvex

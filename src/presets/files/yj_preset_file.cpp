@@ -67,21 +67,21 @@ bool YJPresetFile::WritePresetBufferPresetData(const std::uint8_t* source, std::
     return true;
 }
 
-bool YJPresetFile::SavePresetToFilePath(const QString& path, std::int32_t& error) {
+bool YJPresetFile::SavePresetToFilePath(const QString& path, std::int32_t& error, QString* reason) {
     le::put<std::uint32_t>(buffer_.data() + kFileSizeField, static_cast<std::uint32_t>(kFileSize));
     le::put<std::uint32_t>(buffer_.data() + kDeviceIdField, 0);
     le::put<std::uint32_t>(buffer_.data() + kVersionField, kVersion);
     le::put<std::uint32_t>(buffer_.data() + kCheckSumField, dataCheckSum(buffer_.data()));
-    const bool saved = saveBytes(path, buffer_.data(), buffer_.size());
+    const bool saved = saveBytes(path, buffer_.data(), buffer_.size(), reason);
     error = saved ? kNoError : kNotWritten;
     return saved;
 }
 
 bool YJPresetInOut::ExportPresetFilePath(const QString& path, const std::uint8_t* pData, std::size_t len,
-                                         std::int32_t* error) {
+                                         std::int32_t* error, QString* reason) {
     YJPresetFile file;
     std::int32_t code = YJPresetFile::kNoError;
-    const bool ok = file.WritePresetBufferPresetData(pData, len) && file.SavePresetToFilePath(path, code);
+    const bool ok = file.WritePresetBufferPresetData(pData, len) && file.SavePresetToFilePath(path, code, reason);
     if (error) *error = ok ? YJPresetFile::kNoError : (code != YJPresetFile::kNoError ? code : YJPresetFile::kNotWritten);
     return ok;
 }

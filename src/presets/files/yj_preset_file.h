@@ -42,7 +42,8 @@ public:
     bool WritePresetBufferPresetData(const std::uint8_t* source, std::size_t len);
 
     // Completes the header and writes the file atomically: it appears whole or not at all.
-    bool SavePresetToFilePath(const QString& path, std::int32_t& error);
+    // On failure reason (if given) says why.
+    bool SavePresetToFilePath(const QString& path, std::int32_t& error, QString* reason = nullptr);
 
     const Image& image() const { return buffer_; }
     // The header's check sum over the data area.
@@ -54,9 +55,10 @@ private:
 
 class YJPresetInOut {
 public:
-    // Writes one record as a fresh preset file; error gets the code on failure.
+    // Writes one record as a fresh preset file; error gets the code and reason the
+    // system's word on failure.
     static bool ExportPresetFilePath(const QString& path, const std::uint8_t* pData, std::size_t len,
-                                     std::int32_t* error = nullptr);
+                                     std::int32_t* error = nullptr, QString* reason = nullptr);
 };
 
 // What a refused preset file means to the user, e.g. "it was made for another device".

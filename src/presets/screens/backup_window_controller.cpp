@@ -45,9 +45,11 @@ void BackupWindowController::backupButton() {
         m_alert(this, QMessageBox::Warning, refusal);
         return;
     }
-    QString path = m_chooser.saveFile(this, QStringLiteral("XB420BackupFile.tbf"), QStringLiteral("Backup files (*.tbf)"));
+    const QString path = savePathWithExtension(
+        m_chooser, this,
+        m_chooser.saveFile(this, QStringLiteral("XB420BackupFile.tbf"), QStringLiteral("Backup files (*.tbf)")),
+        QStringLiteral("tbf"));
     if (path.isEmpty()) return;
-    if (!path.endsWith(".tbf")) path += ".tbf";
     m_assembler = std::make_unique<BackupAssembler>();
     run(makeBackupTransfer(*link, *m_assembler, m_poll), QStringLiteral("Backing up the pedal"), [this, link, path](LinkTransfer::End end) {
         if (end != LinkTransfer::End::Done) {
@@ -60,7 +62,9 @@ void BackupWindowController::backupButton() {
                     QStringLiteral("The backup could not be saved as \"%1\": %2").arg(path, reason));
             return;
         }
-        m_status->setText(QStringLiteral("Backup saved as %1.").arg(QFileInfo(path).fileName()));
+        const QString gaps = backupGapsText(*m_assembler);
+        m_status->setText(QStringLiteral("Backup saved as %1. %2").arg(QFileInfo(path).fileName(), gaps).trimmed());
+        if (!gaps.isEmpty()) m_alert(this, QMessageBox::Warning, gaps);
     });
 }
 

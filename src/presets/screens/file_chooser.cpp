@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QSettings>
 #include <QStandardPaths>
 
@@ -50,6 +51,26 @@ QStringList DialogFileChooser::openFiles(QWidget* parent, const QString& filter,
     }
     if (!paths.isEmpty()) rememberFolder(QFileInfo(paths.first()).absolutePath());
     return paths;
+}
+
+bool DialogFileChooser::confirmReplace(QWidget* parent, const QStringList& paths) {
+    const QString first = QFileInfo(paths.value(0)).fileName();
+    const QString question =
+        paths.size() == 1
+            ? QStringLiteral("\"%1\" already exists. Do you want to replace it?").arg(first)
+            : QStringLiteral("%1 files already exist there, \"%2\" among them. Do you want to replace them?")
+                  .arg(paths.size())
+                  .arg(first);
+    return QMessageBox::question(parent, QStringLiteral("Replace"), question, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString savePathWithExtension(FileChooser& chooser, QWidget* parent, const QString& chosen, const QString& extension) {
+    const QString suffix = "." + extension;
+    if (chosen.isEmpty() || chosen.endsWith(suffix)) return chosen;
+    const QString path = chosen + suffix;
+    if (QFileInfo::exists(path) && !chooser.confirmReplace(parent, {path})) return {};
+    return path;
 }
 
 }  // namespace quorvex

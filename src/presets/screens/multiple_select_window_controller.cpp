@@ -61,10 +61,11 @@ void MultipleSelectWindowController::ExportData() {
         path = m_chooser.folder(this);
     } else {
         const QString entry = rows.first() < m_name.size() ? m_name[rows.first()] : QString();
-        path = m_chooser.saveFile(this, singleExportFileName(entry), QStringLiteral("Preset files (*.kiro)"));
+        path = savePathWithExtension(
+            m_chooser, this, m_chooser.saveFile(this, singleExportFileName(entry), QStringLiteral("Preset files (*.kiro)")),
+            kPresetFileExtension);
     }
     if (path.isEmpty()) return;
-    if (rows.size() == 1 && !path.endsWith(".kiro")) path += ".kiro";
     m_arr.clear();
     for (const int row : rows) m_arr << m_table->item(row)->data(Qt::UserRole).toString();
     m_path = path;

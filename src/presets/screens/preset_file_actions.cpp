@@ -35,12 +35,13 @@ void PresetFileActions::ExportButtonClick() {
     const QStringList entries = m_root.presetNameArr();
     std::vector<int> missing;
     std::vector<ExportFile> files;
+    const bool fatNames = chosen.size() > 1 && takesFatNamesOnly(m_fileSystemOf(chooser.path()));
     link->withLinkLock([&](ParameterBlocks&, CommandEncoder&) {
         for (const int slot : chosen) {
             if (!link->presets().arrived(slot)) missing.push_back(slot);
-            const QString path = chosen.size() == 1
-                                     ? chooser.path()
-                                     : QDir(chooser.path()).filePath(multiExportFileName(entries.value(slot)));
+            const QString name = multiExportFileName(entries.value(slot));
+            const QString path = chosen.size() == 1 ? chooser.path()
+                                                    : QDir(chooser.path()).filePath(fatNames ? fatFileName(name) : name);
             files.push_back({path, link->presets().record(slot)});
         }
     });
@@ -48,6 +49,11 @@ void PresetFileActions::ExportButtonClick() {
         m_alert(m_root.window(), QMessageBox::Warning, refusal);
         return;
     }
+    // The folder dialog asked about none of the files written into the folder.
+    QStringList existing;
+    for (const ExportFile& file : files)
+        if (chosen.size() > 1 && QFileInfo::exists(file.path)) existing << file.path;
+    if (!existing.isEmpty() && !m_chooser->confirmReplace(m_root.window(), existing)) return;
     // Written first, so that the message tells what happened.
     if (const QString failure = writeExportFiles(files); !failure.isEmpty()) {
         m_alert(m_root.window(), QMessageBox::Warning, failure);

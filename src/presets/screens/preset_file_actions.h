@@ -1,6 +1,7 @@
 #pragma once
 #include "file_alerts.h"
 #include "link_transfer.h"
+#include "preset_file_names.h"
 #include "preset_import.h"
 
 #include <QObject>
@@ -38,6 +39,7 @@ public:
     void setAlert(FileAlert alert) { m_alert = std::move(alert); }
     void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
     void setPollInterval(std::chrono::milliseconds interval) { m_poll = interval; }
+    void setFileSystemProbe(FileSystemProbe probe) { m_fileSystemOf = std::move(probe); }
     // The delay of the message after a single-file import.
     static constexpr int kImportAlertDelayMs = 500;
 
@@ -58,6 +60,7 @@ private:
     FileAlert m_alert;
     DialogRunner m_runDialog;
     std::chrono::milliseconds m_poll{10};
+    FileSystemProbe m_fileSystemOf = fileSystemOf;
     std::unique_ptr<LinkTransfer> m_transfer;
 };
 
