@@ -177,24 +177,6 @@ private slots:
         });
     }
 
-    void loadingAndFatalAlertsArriveAsSignals() {
-        QSignalSpy progress(hub_.get(), &AppDelegate::loadProgress);
-        QSignalSpy loaded(hub_.get(), &AppDelegate::presetsLoaded);
-        QSignalSpy fatal(hub_.get(), &AppDelegate::fatalAlert);
-        hub_->postLoadProgress(0.5f);
-        std::vector<std::string> names(300, "001A:X");
-        hub_->postPresetList(names, {7, 8});
-        hub_->exitApp(kDisconnectMessage);
-        hub_->postFirmwareTooOld();
-        QTRY_COMPARE(fatal.size(), 2);
-        QCOMPARE(progress.size(), 1);
-        QCOMPARE(loaded.size(), 1);
-        QCOMPARE(list_.entries.size(), 300);
-        QVERIFY(hub_->missingPresets() == (std::vector<int>{7, 8}));
-        QCOMPARE(fatal[0][0].toString(), QStringLiteral("Disconnect! Please try again after connecting."));
-        QVERIFY(fatal[1][0].toString().startsWith(QStringLiteral("Firmware version too low.")));
-    }
-
 private:
     std::unique_ptr<QTemporaryDir> bus_;
     std::unique_ptr<AppDelegate> hub_;

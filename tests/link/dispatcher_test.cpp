@@ -51,11 +51,6 @@ TEST_F(DispatcherTest, ModuleBlocksUpdateAndMarkThePresetEdited) {
     EXPECT_EQ(events.changedFlags, std::vector<bool>(7, true));
 }
 
-TEST_F(DispatcherTest, CabEventCarriesEightValues) {
-    receive(148, be16s({1, 2, 3, 4, 5, 6}));
-    EXPECT_EQ(lastValues(EventCode::CabModeUpdateData), (std::vector<std::uint32_t>{1, 2, 3, 4, 5, 6, 0, 0}));
-}
-
 TEST_F(DispatcherTest, DelayTailFollowsTheReceivedModel) {
     auto& delay = blocks.module(Module::Delay);
     delay[6] = 66; delay[7] = 77; delay[8] = 88;

@@ -116,18 +116,5 @@ TEST_F(EncoderTest, IrDeleteAndBackupExchange) {
     EXPECT_EQ((*write)[3], 0x5A);
 }
 
-TEST_F(EncoderTest, StartFrames) {
-    std::array<std::uint8_t, 16> frame{};
-    frame[0] = 0xAA;
-    frame[1] = 0x55;
-    ASSERT_EQ(CommandEncoder::buildStartFrame(frame.data()), 2u);
-    EXPECT_EQ(sealFrame(frame.data()), 8u);
-    EXPECT_EQ(Bytes(frame.begin(), frame.begin() + 8), Bytes({0xAA, 0x55, 0x02, 0x00, 0x00, 0x00, 0x12, 0x97}));
-    ASSERT_EQ(CommandEncoder::buildHelloFrame(frame.data()), 1u);
-    sealFrame(frame.data());
-    EXPECT_EQ(Bytes(frame.begin(), frame.begin() + 7), Bytes({0xAA, 0x55, 0x01, 0x00, 0xE0, 0x35, 0xE1}));
-
-}
-
 }  // namespace
 }  // namespace quorvex

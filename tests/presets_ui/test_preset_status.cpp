@@ -44,7 +44,6 @@ private slots:
     void cabLampsAndSplitFlag();
     void pedalVolumeSetsReadoutAndSlider();
     void draggedVolumeSliderStaysWhereThePointerPutIt();
-    void globalPanelsAreTakenAway();
     void headerAndListTellAssistiveTechnology();
 };
 
@@ -125,19 +124,6 @@ void PresetStatusTest::draggedVolumeSliderStaysWhereThePointerPutIt() {
     QTRY_COMPARE(root->presetVolue()->text(), QString::number(int(pointed * 100.0)));
     QCOMPARE(slider->floatValue(), pointed);
     QTest::mouseRelease(slider, Qt::LeftButton, {}, QPoint(x, 5));
-}
-
-void PresetStatusTest::globalPanelsAreTakenAway() {
-    Screen s;
-    auto* system = new QWidget(&s.window);
-    auto* gone = new QWidget(&s.window);
-    auto* notRegistered = new QWidget(&s.window);
-    for (QWidget* w : {system, gone}) s.root->addGlobalPanel(w);
-    for (QWidget* w : {system, gone, notRegistered}) w->show();
-    delete gone;  // a panel deleted after registering is skipped, not touched
-    s.root->removeGlobalPanels();
-    QVERIFY(system->isHidden());
-    QVERIFY(notRegistered->isVisible());
 }
 
 void PresetStatusTest::headerAndListTellAssistiveTechnology() {

@@ -46,29 +46,10 @@ struct Screen {
 class GPopUpButtonTest : public QObject {
     Q_OBJECT
 private slots:
-    void labelShowsNameOrEmpty();
     void buttonTogglesAndAChosenRowActsDeferred();
     void pressInOtherWindowClosesAndIsSwallowed();
     void slotButtonsFromRow26ReportModeAndRow();
 };
-
-void GPopUpButtonTest::labelShowsNameOrEmpty() {
-    GPopUpButton b;
-    QSignalSpy spy(&b, &GPopUpButton::action);
-    b.setIndexNumber(1);
-    b.setDataArray({"CRYING 95", "", "(null)", "AUTO WAH"});
-    QCOMPARE(b.itemLabel(), QString());  // a new list shows the name as it is
-
-    // Selecting from code shows "EMPTY" for a missing name and announces nothing.
-    const QList<std::pair<int, QString>> picks{{3, "AUTO WAH"}, {2, "EMPTY"}, {7, "EMPTY"}, {-1, "EMPTY"}};
-    for (const auto& [row, label] : picks) {
-        b.setIndexNumber(row);
-        QCOMPARE(b.indexNumber(), qint64(row));
-        QCOMPARE(b.itemLabel(), label);
-    }
-    QTest::qWait(20);
-    QCOMPARE(spy.count(), 0);
-}
 
 void GPopUpButtonTest::buttonTogglesAndAChosenRowActsDeferred() {
     Screen s;

@@ -33,41 +33,11 @@ class SliderTest : public QObject {
     Q_OBJECT
 private slots:
     // GSlider 200 wide: track from 0.015 w to 0.985 w, ends at x = 3 and x = 197.
-    // HYSlider 230 x 30: the knob centre follows the pointer; with u = w - h the track
-    // runs from h/2 + 0.015 u to h/2 + 0.985 u, ends at x = 18 and x = 212.
-    void pointerSetsTheValue_data();
-    void pointerSetsTheValue();
     void everyStepActsLaterWithTheStoredValue();
     void onlyTheLeftButtonMovesTheKnob();
     void codeTakesOnlyValuesWithinBoundsAndNeverActs();
     void pendingActionDiesWithSlider();
 };
-
-void SliderTest::pointerSetsTheValue_data() {
-    QTest::addColumn<bool>("round");
-    QTest::addColumn<int>("x");
-    QTest::addColumn<double>("expected");
-    QTest::newRow("G left end") << false << 3 << 0.0;
-    QTest::newRow("G quarter") << false << 50 << 47.0 / 194.0;
-    QTest::newRow("G middle") << false << 100 << 0.5;
-    QTest::newRow("G right end") << false << 197 << 1.0;
-    QTest::newRow("HY quarter") << true << 65 << 47.0 / 194.0;
-    QTest::newRow("HY middle") << true << 115 << 0.5;
-    QTest::newRow("HY right end") << true << 212 << 1.0;
-}
-
-void SliderTest::pointerSetsTheValue() {
-    QFETCH(bool, round);
-    QFETCH(int, x);
-    QFETCH(double, expected);
-    auto s = makeSlider(round);
-    // The pointer ignores the bounds that guard setting from code.
-    s->setMinValue(0.2);
-    s->setMaxValue(0.8);
-    s->setFloatValue(0.3);
-    pressAt(s.get(), x);
-    QCOMPARE(s->floatValue(), expected);
-}
 
 void SliderTest::everyStepActsLaterWithTheStoredValue() {
     GSlider s;
