@@ -68,12 +68,12 @@ const char* formatName(const WaveFormat& f) {
 
 }  // namespace
 
-std::variant<PedalWork, int> prepareSlotCommand(const CliOptions& options, std::ostream& err) {
+std::variant<PedalWork, int> prepareSlotCommand(const CliOptions& options, std::ostream& refusal) {
     const auto slot = static_cast<std::uint8_t>(options.userSlot - 1);
     const int userSlot = options.userSlot;
     switch (options.command) {
     case Command::IrImport: {
-        const auto file = readIr(options.files.front(), err);
+        const auto file = readIr(options.files.front(), refusal);
         if (!file) return kBadInputFile;
         const IrUploadData data = irUploadData(*file);
         const std::string done = slotText("IR", userSlot) + ": " + text(file->storedName());
@@ -83,7 +83,7 @@ std::variant<PedalWork, int> prepareSlotCommand(const CliOptions& options, std::
         });
     }
     case Command::AmpImport: {
-        const auto file = readAmp(options.files.front(), err);
+        const auto file = readAmp(options.files.front(), refusal);
         if (!file) return kBadInputFile;
         const AmpUploadData data = ampUploadData(*file);
         const std::string done =

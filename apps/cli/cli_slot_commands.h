@@ -9,7 +9,7 @@ namespace quorvex::cli {
 
 // ir-import, ir-delete and amp-import: the file is read and checked first (exit 8
 // with the reason when refused), then the work to do with the pedal.
-std::variant<PedalWork, int> prepareSlotCommand(const CliOptions& options, std::ostream& err);
+std::variant<PedalWork, int> prepareSlotCommand(const CliOptions& options, std::ostream& refusal);
 
 // ir-convert: the 512 samples the pedal would receive, one signed decimal a line.
 int runIrConvert(const std::string& path, std::ostream& out, std::ostream& err);
