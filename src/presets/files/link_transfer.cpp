@@ -46,10 +46,12 @@ void LinkTransfer::startTry() {
 
 void LinkTransfer::poll() {
     if (!running_) return;
-    if (!link_.hidClass().isConnected()) return finish(End::Unplugged);
+    // An answer that came before the pedal went away still counts: an upload's next chunk
+    // leaves as soon as the answer to the one before arrives, before this poll sees it.
+    const bool connected = link_.hidClass().isConnected();
     const LinkStep& s = steps_[static_cast<std::size_t>(current_)];
     const bool late = std::chrono::steady_clock::now() >= deadline_;
-    const bool again = late && s.resend && tries_ < kTries && deadline_ < totalDeadline_;
+    const bool again = connected && late && s.resend && tries_ < kTries && deadline_ < totalDeadline_;
     // Looked at and sent again under one lock: an answer that has just come is not thrown away.
     const bool answered = link_.withLinkLock([&s, again](ParameterBlocks& blocks, CommandEncoder& encoder) {
         if (s.answered(blocks, encoder)) return true;
@@ -57,7 +59,9 @@ void LinkTransfer::poll() {
         return false;
     });
     if (!answered) {
-        if (again) {
+        if (!connected) {
+            finish(End::Unplugged);
+        } else if (again) {
             startTry();
         } else if (late) {
             finish(End::NoAnswer);
