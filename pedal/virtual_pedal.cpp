@@ -70,6 +70,7 @@ struct VirtualPedal::Impl {
     ReportPacer pacer{true};
     std::size_t framesSinceStart = 0;
     std::size_t unplugCommandsSeen = 0;  // frames with options.unplugOnCommand received
+    std::map<std::uint8_t, int> framesOfCommand;  // received, for options.loseAnswersTo
     bool unplugOnCommandDue = false;
     bool faultsArmed = false;
 
@@ -204,6 +205,9 @@ void VirtualPedal::Impl::onFrame(const std::uint8_t* frame, std::size_t size) {
     ++framesIn;
     if (options.keepFrameLog) received.push_back({cmd, std::vector<std::uint8_t>(payload.begin(), payload.end())});
     core.handle(cmd, payload, answers);
+    if (const auto lost = options.loseAnswersTo.find(cmd);
+        lost != options.loseAnswersTo.end() && std::ranges::count(lost->second, ++framesOfCommand[cmd]) > 0)
+        answers.clear();
     if (hostConnected) {
         for (auto& answer : answers) outbox.push_back(std::move(answer));
     }
@@ -230,6 +234,7 @@ bool VirtualPedal::start() {
     d.faults = std::make_unique<LinkFaults>(d.options.dropRate, d.options.corruptRate, d.options.seed);
     d.framesSinceStart = 0;
     d.unplugCommandsSeen = 0;
+    d.framesOfCommand.clear();
     d.unplugOnCommandDue = false;
     d.faultsArmed = d.options.faultsFromCommand < 0;
     d.stopRequested = false;

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,6 +34,9 @@ struct PedalOptions {
     // The drops and damage strike only once a frame with this command has arrived (-1:
     // from the start), so that a transfer meets them after a clean start-up.
     int faultsFromCommand = -1;
+    // Per command, the frames whose answers are lost, counted from 1 like
+    // unplugOnOccurrence: each once, as a request sent again is a later frame.
+    std::map<std::uint8_t, std::vector<int>> loseAnswersTo;
     bool paced = true;            // at most one report per millisecond each way
     // Keep every received frame for receivedFrames() and waitForCommand(); a long run
     // that only counts them turns this off, so that the log does not grow without end.

@@ -26,6 +26,8 @@ ParseResult parseOptions(int argc, const char* const* argv, std::ostream& out, s
     app.add_option("--wait", options.waitSeconds, "how long to wait for a pedal (default 10)")
         ->option_text("SECONDS")
         ->check(CLI::Range(0, 86400));
+    app.add_flag("--paced", options.paced,
+                 "send backups, restores, imports and uploads one block per turn of the send ring, the old pace");
 
     const auto command = [&app](const char* name, const char* what) {
         auto* sub = app.add_subcommand(name, what);

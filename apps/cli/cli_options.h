@@ -21,6 +21,7 @@ struct CliOptions {
     bool numbered = false;              // export names files P<n>-<NAME>.kiro
     std::vector<std::string> files;     // for import, inspect and the slot commands
     int userSlot = 1;                   // ir-import, ir-delete, amp-import: user slot 1..10
+    bool paced = false;                 // transfers send one block per turn of the send ring
 };
 
 // Exit codes, distinct so that scripts can tell the failures apart.

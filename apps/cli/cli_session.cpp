@@ -155,6 +155,7 @@ int runSession(const CliOptions& options, std::ostream& out, std::ostream& err, 
     CliEvents events;
     LinkOptions linkOptions;
     linkOptions.diary = &GGEffectFunManager::shareManager();
+    linkOptions.pacedTransfers = options.paced;
     DeviceThread link(std::move(backend), events, linkOptions);
     link.start();
 

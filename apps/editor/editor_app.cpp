@@ -2,6 +2,7 @@
 
 #include "access_diagnosis.h"
 #include "app_delegate.h"
+#include "backup_window_controller.h"
 #include "diary.h"
 #include "editor_window.h"
 #include "hidraw_backend.h"
@@ -53,6 +54,7 @@ int EditorApp::run() {
 
     LinkOptions link;
     link.diary = &GGEffectFunManager::shareManager();
+    link.pacedTransfers = pacedTransfersChosen();
     hub_->startLink(makeBackend(), link);
 
     if (!runLoadingWindow() || exiting_) return 0;

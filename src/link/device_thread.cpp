@@ -94,7 +94,7 @@ void DeviceThread::Download_read() {
     }
     sendFrame();
 
-    std::size_t step = 0;
+    SendRing ring;
     std::size_t quietSteps = 0;  // steps in a row that sent nothing while no work was announced
     std::uint64_t seen = schedulerTicker_.wakes();
     for (;;) {
@@ -102,17 +102,15 @@ void DeviceThread::Download_read() {
         const std::size_t ticks = quietSteps >= kSchedulerRing.size() ? schedulerTicker_.restUntilWoken(seen)
                                                                        : std::size_t{schedulerTicker_.sleepTick()};
         if (ticks == 0) return;
-        step = (step + ticks - 1) % kSchedulerRing.size();  // the steps the ring passed over while resting
+        ring.pass(ticks - 1);  // the steps the ring passed over while resting
         if (const std::uint64_t wakes = schedulerTicker_.wakes(); wakes != seen) {
             seen = wakes;
             quietSteps = 0;
         }
-        const std::uint8_t command = kSchedulerRing[step];
-        step = (step + 1) % kSchedulerRing.size();
         std::size_t length = 0;
         {
             std::lock_guard lock(linkLock_);
-            length = encoder_.buildFrame(command, frame_.data());
+            length = ring.tick(encoder_, frame_.data(), pacedTransfers_);
         }
         if (length > 0) {
             sendFrame();

@@ -9,6 +9,7 @@
 #include "parameter_blocks.h"
 #include "preset_store.h"
 #include "rx_ring.h"
+#include "send_ring.h"
 
 #include <array>
 #include <atomic>
@@ -28,6 +29,8 @@ struct LinkOptions {
     std::chrono::milliseconds startDelay{1000};
     std::chrono::milliseconds tick{10};
     Diary* diary = nullptr;  // where frame lines go; none for no diary
+    // The transfers wait for their own step of the ring: one block per turn.
+    bool pacedTransfers = false;
 };
 
 // Owns the editor's link: the HID thread, the scheduler that sends one due command per
@@ -56,6 +59,10 @@ public:
         std::lock_guard lock(linkLock_);
         return f(blocks_, encoder_);
     }
+
+    // One transfer block per turn of the ring (a pedal that needs the old pace), or the
+    // next block on the first free tick after the answer; any thread.
+    void setPacedTransfers(bool paced) { pacedTransfers_ = paced; }
 
     HIDClass& hidClass() { return hidClass_; }
     // The preset dump and name table; written by the loader while presets arrive.
@@ -90,6 +97,7 @@ private:
     // receive ring gets no bytes.
     IdleTicker schedulerTicker_{options_.tick};
     IdleTicker loaderTicker_{options_.tick};
+    std::atomic<bool> pacedTransfers_{options_.pacedTransfers};
     std::atomic<bool> loaderReady_{false};
     std::atomic<bool> stopping_{false};
     std::mutex stopMutex_;

@@ -148,8 +148,11 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
     case cmd::BackupRead:
     case cmd::BackupWrite: {
         auto& x = b.BackupXfer;
-        x.kind = p[0];
-        x.number = p[1];
+        // An answer names the block it belongs to: one to an earlier request, or to an
+        // earlier try of this one already taken, is not this request's answer. A read of
+        // an item without data is answered with block 255.
+        const bool noData = command == cmd::BackupRead && p[2] == 255;
+        if (p[0] != x.kind || p[1] != x.number || (p[2] != x.part && !noData)) break;
         x.part = p[2];
         // A short answer is the whole block: what it leaves out is zero, not the bytes
         // of the block before.
@@ -194,7 +197,10 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
         }
         break;
     }
-    case cmd::RecordWrite: b.WritePresetIndex = -1; break;
+    case cmd::RecordWrite:
+        // The pedal echoes the slot it wrote: the confirmation of an earlier write is not this one's.
+        if (length == 0 || p[0] == static_cast<std::uint8_t>(b.WritePresetIndex)) b.WritePresetIndex = -1;
+        break;
     default: break;
     }
 }

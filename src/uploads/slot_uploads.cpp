@@ -10,9 +10,12 @@ namespace {
 
 // One step per chunk. The first fills the transfer state and starts it; the
 // acknowledgement of each chunk queues the next (the dispatcher does that), so the
-// later steps only wait for the chunk number to move on.
+// later steps only wait for the chunk number to move on. A chunk whose acknowledgement
+// does not come is queued again.
+template <typename Upload>
 std::unique_ptr<LinkTransfer> chunkTransfer(DeviceThread& link, int chunks, std::function<void(ParameterBlocks&)> begin,
                                             std::function<bool(const ParameterBlocks&, int chunk)> acknowledged,
+                                            Upload ParameterBlocks::*upload,
                                             const QString& what, std::chrono::milliseconds limit,
                                             std::chrono::milliseconds pollInterval, QObject* parent) {
     std::vector<LinkStep> steps;
@@ -24,6 +27,10 @@ std::unique_ptr<LinkTransfer> chunkTransfer(DeviceThread& link, int chunks, std:
             step.send = [] {};
         }
         step.answered = [acknowledged, chunk](ParameterBlocks& blocks, const CommandEncoder&) { return acknowledged(blocks, chunk); };
+        step.resend = [upload, chunk](ParameterBlocks& blocks, CommandEncoder&) {
+            auto& up = blocks.*upload;
+            if (up.active && up.chunk == chunk) up.pending = true;
+        };
         step.limit = limit;
         step.what = QStringLiteral("%1, part %2 of %3").arg(what).arg(chunk).arg(chunks);
         steps.push_back(std::move(step));
@@ -65,7 +72,8 @@ std::unique_ptr<LinkTransfer> makeIrUpload(DeviceThread& link, std::uint8_t slot
     auto acknowledged = [](const ParameterBlocks& blocks, int chunk) {
         return blocks.IrUpload.done || blocks.IrUpload.chunk > chunk;
     };
-    return chunkTransfer(link, 4, begin, acknowledged, QStringLiteral("Impulse response"), limit, pollInterval, parent);
+    return chunkTransfer(link, 4, begin, acknowledged, &ParameterBlocks::IrUpload, QStringLiteral("Impulse response"), limit,
+                         pollInterval, parent);
 }
 
 std::unique_ptr<LinkTransfer> makeAmpUpload(DeviceThread& link, std::uint8_t slot, const AmpUploadData& data,
@@ -83,7 +91,8 @@ std::unique_ptr<LinkTransfer> makeAmpUpload(DeviceThread& link, std::uint8_t slo
     auto acknowledged = [](const ParameterBlocks& blocks, int chunk) {
         return !blocks.AmpUpload.active || blocks.AmpUpload.chunk > chunk;
     };
-    return chunkTransfer(link, 5, begin, acknowledged, QStringLiteral("Amp model"), limit, pollInterval, parent);
+    return chunkTransfer(link, 5, begin, acknowledged, &ParameterBlocks::AmpUpload, QStringLiteral("Amp model"), limit,
+                         pollInterval, parent);
 }
 
 void abandonIrUpload(DeviceThread& link) {

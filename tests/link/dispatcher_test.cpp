@@ -139,6 +139,8 @@ TEST_F(DispatcherTest, PresetRecordsFillTheDumpAndReportProgress) {
 
 TEST_F(DispatcherTest, TransferAcknowledgements) {
     blocks.WritePresetIndex = 12;
+    receive(229, Bytes{11});  // the confirmation of an earlier write
+    EXPECT_EQ(blocks.WritePresetIndex, 12);
     receive(229, Bytes{12});
     EXPECT_EQ(blocks.WritePresetIndex, -1);
 
@@ -168,23 +170,34 @@ TEST_F(DispatcherTest, TransferAcknowledgements) {
     receive(226, Bytes{5});
     EXPECT_FALSE(amp.active);
 
+    // Backup answers are taken only for the block asked for (or 255: the item is empty).
+    auto& x = blocks.BackupXfer;
+    const auto ask = [&x](std::uint32_t kind, std::uint32_t item, std::uint32_t block) {
+        x.kind = kind, x.number = item, x.part = block, x.done = false;
+    };
     Bytes answer = {1, 3, 2};
     answer.resize(3 + 512, 0x42);
+    ask(1, 3, 3);
+    receive(170, answer);  // a late answer to the block before
+    EXPECT_FALSE(x.done);
+    ask(1, 3, 2);
     receive(170, answer);
-    auto& x = blocks.BackupXfer;
     EXPECT_TRUE(x.done);
-    EXPECT_EQ(x.number, 3u);
     EXPECT_EQ(x.data[511], 0x42);
-    x.done = false;
+    ask(1, 4, 1);
     receive(170, Bytes{1, 4, 255});  // an empty item: no data taken
     EXPECT_TRUE(x.done);
     EXPECT_EQ(x.part, 255u);
     EXPECT_EQ(x.data[0], 0x42);
+    ask(3, 1, 1);
     receive(170, Bytes{3, 1, 1, 9, 8});  // shorter than its block: the rest is zero
     EXPECT_EQ(x.data[1], 8);
     EXPECT_EQ(x.data[2], 0);
     EXPECT_EQ(x.data[511], 0);
-    x.done = false;
+    ask(4, 1, 2);
+    receive(171, Bytes{4, 1, 1});
+    EXPECT_FALSE(x.done);
+    ask(4, 1, 1);
     receive(171, Bytes{4, 1, 1});
     EXPECT_TRUE(x.done);
 }

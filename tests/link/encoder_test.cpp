@@ -1,5 +1,6 @@
 #include "command_encoder.h"
 #include "frame.h"
+#include "send_ring.h"
 #include "support/wire_words.h"
 
 #include <gtest/gtest.h>
@@ -114,6 +115,25 @@ TEST_F(EncoderTest, IrDeleteAndBackupExchange) {
     ASSERT_TRUE(write);
     ASSERT_EQ(write->size(), 515u);
     EXPECT_EQ((*write)[3], 0x5A);
+}
+
+// Against a pedal that answers at once, the next block goes out on every tick whose step
+// has nothing due, while the edits keep their steps; paced, one block per turn of the ring.
+TEST_F(EncoderTest, TransferBlocksTakeTheFreeTicksUnlessPaced) {
+    for (const bool paced : {false, true}) {
+        SendRing ring;
+        std::array<std::uint8_t, 1024> frame{};
+        encoder.raise(cmd::Fx);
+        encoder.raise(cmd::Reverb);
+        encoder.raise(cmd::BackupRead);
+        for (std::size_t tick = 0; tick < 2 * kSchedulerRing.size(); ++tick) {
+            const std::uint8_t sent = ring.tick(encoder, frame.data(), paced) > 0 ? frame[4] : 0;
+            if (sent == cmd::BackupRead) encoder.raise(cmd::BackupRead);
+            const std::uint8_t step = kSchedulerRing[tick % kSchedulerRing.size()];
+            const std::uint8_t edit = tick == 0 ? cmd::Fx : tick == 8 ? cmd::Reverb : 0;
+            EXPECT_EQ(sent, edit ? edit : !paced || step == cmd::BackupRead ? cmd::BackupRead : 0) << paced << " " << tick;
+        }
+    }
 }
 
 }  // namespace

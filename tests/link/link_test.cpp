@@ -78,45 +78,6 @@ TEST(Link, EditsReachThePedalCoalescedAndKnobsComeBack) {
     }));
 }
 
-TEST(Link, DueCommandsLeaveInRingOrderOnePerTick) {
-    LinkHarness h;
-    auto& pedal = h.addPedal();
-    h.startLink();
-    ASSERT_TRUE(h.waitForPresets());
-    const std::size_t before = pedal.receivedFrames().size();
-    const std::uint32_t reverb[] = {1, 1, 1, 1, 1, 1};
-    const std::uint32_t fx[] = {1, 1, 2, 2, 2, 2};
-    const std::uint32_t chain[18] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
-    const std::uint32_t current[] = {4, 0};
-    const std::uint32_t fsMode[] = {1};
-    const std::uint32_t system[10] = {};
-    h.link().SendDataToDevoice(BlockType::FSMODE, fsMode, 1);
-    h.link().SendDataToDevoice(BlockType::CURRENT, current, 2);
-    h.link().SendDataToDevoice(BlockType::REVERB, reverb, 6);
-    h.link().SendDataToDevoice(BlockType::SYSTEM, system, 10);
-    h.link().SendDataToDevoice(BlockType::CHAIN, chain, 18);
-    h.link().SendDataToDevoice(BlockType::FX, fx, 6);
-    ASSERT_TRUE(pedal.waitForCommand(cmd::FsMode, 5s));
-    ASSERT_TRUE(pedal.waitForCommand(cmd::Fx, 5s));
-    ASSERT_TRUE(pedal.waitForCommand(cmd::CurrentPreset, 5s));
-    ASSERT_TRUE(pedal.waitForCommand(cmd::Reverb, 5s));
-    ASSERT_TRUE(pedal.waitForCommand(cmd::System, 5s));
-    ASSERT_TRUE(pedal.waitForCommand(cmd::Chain, 5s));
-    std::vector<std::size_t> positions;
-    const auto frames = pedal.receivedFrames();
-    for (auto it = frames.begin() + static_cast<std::ptrdiff_t>(before); it != frames.end(); ++it) {
-        const auto found = std::find(kSchedulerRing.begin(), kSchedulerRing.end(), it->command);
-        ASSERT_NE(found, kSchedulerRing.end());
-        positions.push_back(static_cast<std::size_t>(found - kSchedulerRing.begin()));
-    }
-    ASSERT_EQ(positions.size(), 6u) << "one frame per due command";
-    // Sent in ring order, starting wherever the scheduler stood: at most one wrap.
-    int wraps = 0;
-    for (std::size_t i = 1; i < positions.size(); ++i) wraps += positions[i] < positions[i - 1];
-    EXPECT_LE(wraps, 1);
-    EXPECT_TRUE(wraps == 0 || positions.back() < positions.front());
-}
-
 // Also while writing a log line takes long (a slow terminal or journal): the HID thread
 // must be back reading before the start frame leaves, or command 224 overtakes the check.
 TEST(Link, RefusedFirmwareHearsOnlyTheStartFrame) {

@@ -1,4 +1,7 @@
 #pragma once
+#include "backup_blocks.h"
+#include "backup_items.h"
+#include "factory_content.h"
 #include "virtual_pedal.h"
 
 #include <cstdint>
@@ -27,6 +30,17 @@ inline std::vector<std::uint8_t> lastPayload(const pedal::VirtualPedal& pedal, s
     for (const auto& f : pedal.receivedFrames())
         if (f.command == command) found = f.payload;
     return found;
+}
+
+// A backup of the factory pedal from the blocks it answers, without a link.
+inline BackupAssembler factoryBackupBlocks() {
+    BackupAssembler assembler;
+    const pedal::PedalMemory memory = pedal::factoryMemory();
+    for (const BackupBlock& request : backupRequests()) {
+        const auto block = pedal::readBackupBlock(memory, request.kind, request.item, request.block);
+        assembler.take(request, block ? request.block : pedal::kNoData, block ? block->data() : nullptr);
+    }
+    return assembler;
 }
 
 }  // namespace quorvex::testing

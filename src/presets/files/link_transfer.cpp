@@ -2,6 +2,8 @@
 
 #include "commands.h"
 
+#include <optional>
+
 namespace quorvex {
 
 LinkTransfer::LinkTransfer(DeviceThread& link, std::vector<LinkStep> steps, QObject* parent,
@@ -30,18 +32,40 @@ void LinkTransfer::cancel() {
 }
 
 void LinkTransfer::sendCurrent() {
+    tries_ = 0;
+    startTry();
+    steps_[static_cast<std::size_t>(current_)].send();
+}
+
+void LinkTransfer::startTry() {
     const LinkStep& s = steps_[static_cast<std::size_t>(current_)];
-    deadline_ = std::min(std::chrono::steady_clock::now() + s.limit, totalDeadline_);
-    s.send();
+    const auto tryLimit = s.resend ? s.limit / kTries : s.limit;
+    deadline_ = std::min(std::chrono::steady_clock::now() + tryLimit, totalDeadline_);
+    ++tries_;
 }
 
 void LinkTransfer::poll() {
     if (!running_) return;
-    if (!link_.hidClass().isConnected()) return finish(End::Unplugged);
+    // An answer that came before the pedal went away still counts: an upload's next chunk
+    // leaves as soon as the answer to the one before arrives, before this poll sees it.
+    const bool connected = link_.hidClass().isConnected();
     const LinkStep& s = steps_[static_cast<std::size_t>(current_)];
-    const bool answered = link_.withLinkLock([&s](ParameterBlocks& blocks, CommandEncoder& encoder) { return s.answered(blocks, encoder); });
+    const bool late = std::chrono::steady_clock::now() >= deadline_;
+    const bool again = connected && late && s.resend && tries_ < kTries && deadline_ < totalDeadline_;
+    // Looked at and sent again under one lock: an answer that has just come is not thrown away.
+    const bool answered = link_.withLinkLock([&s, again](ParameterBlocks& blocks, CommandEncoder& encoder) {
+        if (s.answered(blocks, encoder)) return true;
+        if (again) s.resend(blocks, encoder);
+        return false;
+    });
     if (!answered) {
-        if (std::chrono::steady_clock::now() >= deadline_) finish(End::NoAnswer);
+        if (!connected) {
+            finish(End::Unplugged);
+        } else if (again) {
+            startTry();
+        } else if (late) {
+            finish(End::NoAnswer);
+        }
         return;
     }
     const int done = current_;
@@ -58,9 +82,12 @@ void LinkTransfer::finish(End end) {
 
 namespace {
 
-void raiseBackupExchange(DeviceThread& link, std::uint8_t command, std::uint8_t kind, std::uint8_t item,
-                         std::uint8_t block, const std::array<std::uint8_t, 512>* data) {
-    link.withLinkLock([&](ParameterBlocks& blocks, CommandEncoder& encoder) {
+// The exchange's request, with its data for a write; the dispatcher takes only the
+// answer that names this block.
+std::function<void(ParameterBlocks&, CommandEncoder&)> backupExchange(std::uint8_t command, std::uint8_t kind,
+                                                                       std::uint8_t item, std::uint8_t block,
+                                                                       std::optional<std::array<std::uint8_t, 512>> data) {
+    return [=](ParameterBlocks& blocks, CommandEncoder& encoder) {
         auto& x = blocks.BackupXfer;
         x.kind = kind;
         x.number = item;
@@ -68,11 +95,9 @@ void raiseBackupExchange(DeviceThread& link, std::uint8_t command, std::uint8_t 
         if (data) x.data = *data;
         x.done = false;
         encoder.raise(command);
-    });
+    };
 }
 
-// The answer names the item it belongs to; an answer to an earlier, timed-out request
-// is not taken for this one.
 bool answerFor(const BackupXferState& x, std::uint8_t kind, std::uint8_t item) {
     return x.done && x.kind == kind && x.number == item;
 }
@@ -82,7 +107,8 @@ bool answerFor(const BackupXferState& x, std::uint8_t kind, std::uint8_t item) {
 LinkStep backupReadStep(DeviceThread& link, std::uint8_t kind, std::uint8_t item, std::uint8_t block,
                         std::function<void(std::uint8_t, const std::uint8_t*)> take, QString what) {
     LinkStep step;
-    step.send = [&link, kind, item, block] { raiseBackupExchange(link, cmd::BackupRead, kind, item, block, nullptr); };
+    step.resend = backupExchange(cmd::BackupRead, kind, item, block, std::nullopt);
+    step.send = [&link, request = step.resend] { link.withLinkLock(request); };
     step.answered = [kind, item, take = std::move(take)](ParameterBlocks& blocks, const CommandEncoder&) {
         auto& x = blocks.BackupXfer;
         if (!answerFor(x, kind, item)) return false;
@@ -98,7 +124,8 @@ LinkStep backupReadStep(DeviceThread& link, std::uint8_t kind, std::uint8_t item
 LinkStep backupWriteStep(DeviceThread& link, std::uint8_t kind, std::uint8_t item, std::uint8_t block,
                          const std::array<std::uint8_t, 512>& data, QString what) {
     LinkStep step;
-    step.send = [&link, kind, item, block, data] { raiseBackupExchange(link, cmd::BackupWrite, kind, item, block, &data); };
+    step.resend = backupExchange(cmd::BackupWrite, kind, item, block, data);
+    step.send = [&link, request = step.resend] { link.withLinkLock(request); };
     step.answered = [kind, item, block](ParameterBlocks& blocks, const CommandEncoder&) {
         auto& x = blocks.BackupXfer;
         if (!answerFor(x, kind, item) || x.part != block) return false;
@@ -114,6 +141,10 @@ LinkStep presetWriteStep(std::function<void()> send, QString what) {
     LinkStep step;
     step.send = std::move(send);
     step.answered = [](ParameterBlocks& blocks, const CommandEncoder&) { return blocks.WritePresetIndex < 0; };
+    // The record and its slot are still in the link's write buffer.
+    step.resend = [](ParameterBlocks& blocks, CommandEncoder& encoder) {
+        if (blocks.WritePresetIndex >= 0) encoder.raise(cmd::RecordWrite);
+    };
     step.limit = kPresetWriteLimit;
     step.what = std::move(what);
     return step;

@@ -18,7 +18,10 @@ struct LinkStep {
     // Called under the link lock while waiting: true once the answer is there (and
     // taken); false while it is still awaited.
     std::function<bool(ParameterBlocks&, const CommandEncoder&)> answered;
-    // How long the pedal has to answer.
+    // Called under the link lock to send the request again when a try went unanswered
+    // (its answer or the request itself was lost). None: the request is sent once.
+    std::function<void(ParameterBlocks&, CommandEncoder&)> resend;
+    // How long the pedal has to answer, all tries together.
     std::chrono::milliseconds limit{2000};
     // What the step moves, for progress and for the message when it goes unanswered.
     QString what;
@@ -26,7 +29,8 @@ struct LinkStep {
 
 // Runs steps one after the other on the event loop: each is sent once the one before
 // was answered, and its answer is polled through the link lock on a timer, so the
-// window goes on turning while the pedal works. A step that outlives its time limit,
+// window goes on turning while the pedal works. A step that can be sent again has
+// kTries tries, each a third of its time limit. A step that outlives its time limit,
 // an unplugged pedal or a cancel ends the run.
 class LinkTransfer : public QObject {
     Q_OBJECT
@@ -53,13 +57,15 @@ signals:
 
 private:
     void sendCurrent();
+    void startTry();
     void poll();
     void finish(End end);
 
     DeviceThread& link_;
     std::vector<LinkStep> steps_;
     QTimer timer_;
-    std::chrono::steady_clock::time_point deadline_;
+    std::chrono::steady_clock::time_point deadline_;  // of the current try
+    int tries_ = 0;                                   // of the current step
     std::chrono::milliseconds totalLimit_ = std::chrono::milliseconds::max();
     std::chrono::steady_clock::time_point totalDeadline_;
     int current_ = 0;
@@ -77,6 +83,9 @@ LinkStep backupWriteStep(DeviceThread& link, std::uint8_t kind, std::uint8_t ite
 LinkStep presetWriteStep(std::function<void()> send, QString what);
 // Sends with send() a command the pedal does not answer and waits until it went out.
 LinkStep sentStep(std::function<void()> send, std::uint8_t command, QString what);
+
+// How often a request that names what it reads or writes is sent before its step fails.
+inline constexpr int kTries = 3;
 
 // Time limits of the three exchanges.
 inline constexpr std::chrono::milliseconds kBlockRequestLimit{2000};

@@ -6,24 +6,40 @@
 #include "whole_pedal_transfers.h"
 #include "preset_import.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
 #include <QVBoxLayout>
 
 namespace quorvex {
 
+namespace {
+constexpr const char* kPacedTransfersKey = "link/pacedTransfers";
+}
+
+bool pacedTransfersChosen() { return editorSettings().value(kPacedTransfersKey, false).toBool(); }
+
 BackupWindowController::BackupWindowController(AppDelegate& hub, FileChooser& chooser, FileAlert alert, QWidget* parent)
     : QDialog(parent), m_hub(hub), m_chooser(chooser), m_alert(std::move(alert)),
       m_quit([] { QCoreApplication::exit(0); }), m_backup(new QPushButton("Backup", this)),
-      m_recall(new QPushButton("Restore", this)), m_status(new QLabel(this)) {
+      m_recall(new QPushButton("Restore", this)), m_status(new QLabel(this)),
+      m_paced(new QCheckBox("Old pace: one block per turn of the send ring, for a pedal that needs it", this)) {
     setObjectName("BackupWindowController");
     setWindowTitle("Backup and restore");
     m_status->setWordWrap(true);
     m_status->setText("Backup saves the user amps, user IRs, system settings and presets 001A to 067B into one file. "
                       "Restore writes such a file back into the pedal.");
+    m_paced->setAccessibleName("Transfers at the old pace");
+    m_paced->setToolTip("Backups, restores, numbered imports and uploads wait for their turn in the send ring.");
+    m_paced->setChecked(pacedTransfersChosen());
+    connect(m_paced, &QCheckBox::toggled, this, [this](bool paced) {
+        editorSettings().setValue(kPacedTransfersKey, paced);
+        if (DeviceThread* link = m_hub.HidDevece()) link->setPacedTransfers(paced);
+    });
     connect(m_backup, &QPushButton::clicked, this, &BackupWindowController::backupButton);
     connect(m_recall, &QPushButton::clicked, this, &BackupWindowController::recallButton);
     auto* buttons = new QHBoxLayout;
@@ -32,7 +48,8 @@ BackupWindowController::BackupWindowController(AppDelegate& hub, FileChooser& ch
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_status);
     layout->addLayout(buttons);
-    resize(420, 160);
+    layout->addWidget(m_paced);
+    resize(420, 190);
 }
 
 BackupWindowController::~BackupWindowController() = default;

@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 
+class QCheckBox;
 class QLabel;
 class QPushButton;
 
@@ -21,6 +22,8 @@ class FileChooser;
 // writes such a file back into the pedal and, once every block is confirmed, ends the
 // editor so that it reads the restored pedal at its next start. Both run with a
 // progress dialog while the window stays usable.
+// Its check box keeps, in the editor's settings, whether every transfer to the pedal
+// keeps the old pace of one block per turn of the send ring.
 class BackupWindowController : public QDialog {
     Q_OBJECT
 public:
@@ -39,6 +42,7 @@ public:
     QPushButton* backupButtonWidget() const { return m_backup; }
     QPushButton* recallButtonWidget() const { return m_recall; }
     QLabel* status() const { return m_status; }
+    QCheckBox* pacedCheckBox() const { return m_paced; }
     // The transfer running now, if any.
     LinkTransfer* transfer() const { return m_transfer.get(); }
 
@@ -62,6 +66,10 @@ private:
     QPushButton* m_backup;
     QPushButton* m_recall;
     QLabel* m_status;
+    QCheckBox* m_paced;
 };
+
+// Whether the guitarist chose the old pace for the transfers.
+bool pacedTransfersChosen();
 
 }  // namespace quorvex

@@ -12,14 +12,15 @@ namespace {
 
 constexpr const char* kLastFolderKey = "files/lastFolder";
 
-// ~/.config/quorvex/quorvex-editor.conf, whatever the application calls itself.
-QSettings settings() { return QSettings(QStringLiteral("quorvex"), QStringLiteral("quorvex-editor")); }
 const QString kMessage = QStringLiteral("Choose the path to creat the document");
 
 }  // namespace
 
+// Whatever the application calls itself.
+QSettings editorSettings() { return QSettings(QStringLiteral("quorvex"), QStringLiteral("quorvex-editor")); }
+
 QString DialogFileChooser::startFolder() {
-    const QString last = settings().value(kLastFolderKey).toString();
+    const QString last = editorSettings().value(kLastFolderKey).toString();
     if (!last.isEmpty() && QFileInfo(last).isDir()) return last;
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
@@ -27,7 +28,7 @@ QString DialogFileChooser::startFolder() {
 }
 
 void DialogFileChooser::rememberFolder(const QString& folder) {
-    if (!folder.isEmpty()) settings().setValue(kLastFolderKey, folder);
+    if (!folder.isEmpty()) editorSettings().setValue(kLastFolderKey, folder);
 }
 
 QString DialogFileChooser::saveFile(QWidget* parent, const QString& proposedName, const QString& filter) {

@@ -2,6 +2,7 @@
 #include <QString>
 #include <QStringList>
 
+class QSettings;
 class QWidget;
 
 namespace quorvex {
@@ -21,6 +22,9 @@ public:
     // without the question.
     virtual bool confirmReplace(QWidget*, const QStringList&) { return false; }
 };
+
+// The editor's own settings: ~/.config/quorvex/quorvex-editor.conf.
+QSettings editorSettings();
 
 // The file a save dialog's answer names once the extension is added, or empty when
 // the dialog was dismissed, or when that file exists and is not to be replaced: the
