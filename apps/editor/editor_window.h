@@ -11,7 +11,10 @@ class QLabel;
 namespace quorvex {
 
 class AppDelegate;
+class EditButtons;
+class EditHistory;
 class EffectChainView;
+class PresetCompare;
 class RootViewController;
 class ModulePanel;
 class PresetFileActions;
@@ -34,6 +37,9 @@ public:
     settings::SettingsScreens* settingsScreens() const { return settings_; }
     // Shows the panel of module 0..8 when it exists.
     void showModule(int module);
+    EditHistory& editHistory() const { return *history_; }
+    PresetCompare& presetCompare() const { return *compare_; }
+    EditButtons* editButtons() const { return editButtons_; }
 
 signals:
     // The user closed the main window: the editor ends.
@@ -45,6 +51,9 @@ protected:
 
 private:
     void addPanel(ModulePanel* panel);
+    void addEditButtons();
+    // While the stored preset plays for comparison, the sound's controls take no edits.
+    void pauseEditing(bool paused);
 
     AppDelegate& hub_;
     RootViewController* root_;
@@ -52,6 +61,9 @@ private:
     PresetFileActions* fileActions_ = nullptr;
     settings::SettingsScreens* settings_ = nullptr;
     QStackedWidget* stack_;
+    EditHistory* history_ = nullptr;
+    PresetCompare* compare_ = nullptr;
+    EditButtons* editButtons_ = nullptr;
     std::array<ModulePanel*, kModuleCount> panels_{};
 };
 

@@ -136,7 +136,7 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
     case cmd::PresetStored: {
         const int slot = p[0] + 256 * p[1];
         if (!PresetStore::validSlot(slot)) break;
-        presets_.storeRecord(slot, p + 2, command == cmd::PresetRecord);
+        presets_.storeRecord(slot, p + 2, command == cmd::PresetRecord, command == cmd::PresetRecord ? "pedal" : "save");
         if (command == cmd::PresetRecord) load_progress(slot);
         break;
     }
@@ -194,7 +194,12 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
         }
         break;
     }
-    case cmd::RecordWrite: b.WritePresetIndex = -1; break;
+    case cmd::RecordWrite:
+        // The slot now holds the record that went out.
+        if (PresetStore::validSlot(b.WritePresetIndex) && (length == 0 || p[0] == b.WritePresetIndex % 256))
+            presets_.storeRecord(b.WritePresetIndex, b.PRESET_Record_Out.data(), true, "import");
+        b.WritePresetIndex = -1;
+        break;
     default: break;
     }
 }

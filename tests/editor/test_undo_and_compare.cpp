@@ -1,0 +1,176 @@
+// The guitarist's edits taken back and made again, and the stored preset compared with
+// the edited sound, against the virtual pedal.
+#include "../support/editor_with_pedal.h"
+#include "../support/received_frames.h"
+#include "edit_buttons.h"
+#include "edit_history.h"
+#include "effect_chain.h"
+#include "hy_slider.h"
+#include "module_panel.h"
+#include "preset_list_model.h"
+#include "root_view_controller.h"
+#include "yj_text_field.h"
+
+#include <QListView>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace quorvex;
+using Bytes = std::vector<std::uint8_t>;
+
+class TestUndoAndCompare : public QObject {
+    Q_OBJECT
+
+    testing::EditorWithPedal editor;
+    pedal::VirtualPedal* pedal = nullptr;
+    AppDelegate* hub = nullptr;
+    EditorWindow* window = nullptr;
+
+    std::size_t countOf(std::uint8_t command) const { return testing::countOf(*pedal, command); }
+    Bytes last(std::uint8_t command) const { return testing::lastPayload(*pedal, command); }
+    ModulePanel* fx() const { return window->panel(Module::Fx); }
+    EditButtons& buttons() const { return *window->editButtons(); }
+    QUndoStack& history() const { return window->editHistory().stack(); }
+    QString editedMark() const {
+        RootViewController* root = window->rootViewController();
+        return root->tableView()->model()->index(root->selectedCell(), 0).data(PresetListModel::EditedMarkRole).toString();
+    }
+    // Keys as the window system delivers them, to the focused control.
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const {
+        QTest::keyClick(window->windowHandle(), k, modifiers);
+    }
+    void type(ui::YJTextField* field, const QString& text) const {
+        field->setFocus();
+        field->selectAll();
+        for (const QChar c : text) QTest::keyClick(window->windowHandle(), c.toLatin1());
+        key(Qt::Key_Return);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(editor.start());
+        pedal = editor.pedal.get();
+        hub = editor.hub.get();
+        window = editor.window.get();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTRY_VERIFY_WITH_TIMEOUT(!hub->GetIsChangeGuiData(), 3000);
+    }
+
+    void aDragIsOneStepThatUndoAndRedoSendAgain() {
+        const ModuleBlock before = pedal->block(Module::Fx);
+        const QString shownBefore = fx()->pTextFieldVale(1)->text();
+        QVERIFY(!buttons().undoButton()->isEnabled());
+        ui::HYSlider* slider = fx()->pSlider(1);
+        const QPoint end(slider->width() - 1, slider->height() / 2);
+        // Each step of the drag reaches the hub before the next one, as in a real drag.
+        const auto reachesHub = [] {
+            for (int turn = 0; turn < 3; ++turn) QCoreApplication::processEvents();
+        };
+        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(slider->width() / 3, slider->height() / 2));
+        reachesHub();
+        QTest::mouseMove(slider, QPoint(slider->width() * 2 / 3, slider->height() / 2));
+        reachesHub();
+        QTest::mouseMove(slider, end);
+        QTest::mouseRelease(slider, Qt::LeftButton, {}, end);
+        QTRY_COMPARE_WITH_TIMEOUT(pedal->block(Module::Fx)[3], 100u, 3000);
+        const ModuleBlock after = pedal->block(Module::Fx);
+
+        QTRY_VERIFY(buttons().undoButton()->isEnabled());
+        QTest::mouseClick(buttons().undoButton(), Qt::LeftButton);
+        // The whole drag goes back at once, with the focus message, and stays edited.
+        QTRY_VERIFY_WITH_TIMEOUT(pedal->block(Module::Fx) == before, 3000);
+        QTRY_COMPARE(last(130), (Bytes{1, 0}));
+        const Bytes undone = last(144);
+        QCOMPARE(fx()->pTextFieldVale(1)->text(), shownBefore);
+        QVERIFY(!buttons().undoButton()->isEnabled());
+        QVERIFY(buttons().redoButton()->isEnabled());
+        QVERIFY(hub->GetIsChangeGuiData());
+        QCOMPARE(editedMark(), QStringLiteral("*"));
+
+        QTest::mouseClick(buttons().redoButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(pedal->block(Module::Fx) == after, 3000);
+        QVERIFY(!buttons().redoButton()->isEnabled());
+
+        // Typing the old value back sends what the undo sent.
+        type(fx()->pTextFieldVale(1), shownBefore);
+        QTRY_VERIFY_WITH_TIMEOUT(pedal->block(Module::Fx) == before, 3000);
+        QCOMPARE(last(144), undone);
+    }
+
+    void undoKeepsAKnobTurnedOnThePedalAndWorksFromANumberField() {
+        const std::uint32_t level = pedal->block(Module::Fx)[2];
+        type(fx()->pTextFieldVale(0), QStringLiteral("30"));
+        QTRY_COMPARE_WITH_TIMEOUT(pedal->block(Module::Fx)[2], 30u, 3000);
+        pedal->turnKnob(Module::Fx, 3, 7);
+        QTRY_COMPARE_WITH_TIMEOUT(fx()->block()[3], 7u, 3000);
+        // Ctrl+Z with the focus in a number field is the sound's undo, not the field's.
+        fx()->pTextFieldVale(0)->setFocus();
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(pedal->block(Module::Fx)[2], level, 3000);
+        QCOMPARE(pedal->block(Module::Fx)[3], 7u);
+        QCOMPARE(fx()->pTextFieldVale(0)->text(), QString::number(level));
+        key(Qt::Key_Y, Qt::ControlModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(pedal->block(Module::Fx)[2], 30u, 3000);
+        key(Qt::Key_Z, Qt::ControlModifier);
+        key(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(fx()->block()[2], 30u, 3000);
+    }
+
+    void aChainMoveUndoneSendsTheOldOrderOnce() {
+        EffectChain& chain = window->rootViewController()->effectChain();
+        const auto order = chain.effectChainOrder();
+        const auto wire = pedal->chain();
+        const std::size_t moves = countOf(160);
+        chain.DropAction(0, 4);
+        QTRY_COMPARE_WITH_TIMEOUT(countOf(160), moves + 1, 3000);
+        QTest::mouseClick(buttons().undoButton(), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(countOf(160), moves + 2, 3000);
+        QVERIFY(pedal->chain() == wire);
+        QVERIFY(chain.effectChainOrder() == order);
+    }
+
+    void compareplaysTheStoredPresetAndGivesTheEditedSoundBack() {
+        const int slot = window->rootViewController()->selectedCell();
+        type(fx()->pTextFieldVale(0), QStringLiteral("42"));
+        QTRY_COMPARE_WITH_TIMEOUT(pedal->block(Module::Fx)[2], 42u, 3000);
+        const PresetRecord edited = pedal->liveRecord();
+        const PresetRecord stored = pedal->record(slot);
+        QVERIFY(edited != stored);
+        const std::size_t loads = countOf(131);
+
+        key(Qt::Key_B, Qt::ControlModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(countOf(131), loads + 1, 3000);
+        QCOMPARE(last(131), Bytes(stored.begin(), stored.end()));
+        QVERIFY(buttons().compareButton()->isChecked());
+        QCOMPARE(fx()->block()[2], moduleValuesFromRecord(stored, Module::Fx)[2]);
+        // Editing waits meanwhile.
+        QVERIFY(!fx()->isEnabled());
+        QVERIFY(!buttons().undoButton()->isEnabled());
+
+        QTest::mouseClick(buttons().compareButton(), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(countOf(131), loads + 2, 3000);
+        QVERIFY(pedal->liveRecord() == edited);
+        QCOMPARE(fx()->block()[2], 42u);
+        QVERIFY(fx()->isEnabled());
+        QVERIFY(buttons().undoButton()->isEnabled());
+        QCOMPARE(editedMark(), QStringLiteral("*"));
+    }
+
+    void anotherPresetStartsAnEmptyHistoryAndEndsTheComparison() {
+        QVERIFY(history().canUndo());
+        pedal->selectPreset(7);
+        QTRY_VERIFY_WITH_TIMEOUT(!history().canUndo(), 3000);
+        type(fx()->pTextFieldVale(0), QStringLiteral("55"));
+        QTRY_VERIFY_WITH_TIMEOUT(history().canUndo(), 3000);
+        buttons().compareButton()->click();
+        QVERIFY(buttons().compareButton()->isChecked());
+        hub->ChangeCurrentPreset(4);
+        QVERIFY(!history().canUndo());
+        QVERIFY(!buttons().compareButton()->isChecked());
+        QVERIFY(fx()->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestUndoAndCompare)
+#include "test_undo_and_compare.moc"
