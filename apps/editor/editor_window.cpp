@@ -5,6 +5,7 @@
 #include "edit_buttons.h"
 #include "edit_history.h"
 #include "effect_chain_view.h"
+#include "history_window.h"
 #include "preset_compare.h"
 #include "amp_mode_controller.h"
 #include "cab_mode_controller.h"
@@ -88,6 +89,15 @@ void EditorWindow::addEditButtons() {
     auto* side = qobject_cast<QBoxLayout*>(root_->layout());
     side->insertWidget(side->count() - 1, editButtons_, 0, Qt::AlignLeft);
     connect(compare_, &PresetCompare::toggled, this, &EditorWindow::pauseEditing);
+    connect(editButtons_, &EditButtons::historyRequested, this, &EditorWindow::showHistory);
+}
+
+HistoryWindow* EditorWindow::showHistory() {
+    if (!historyWindow_) historyWindow_ = new HistoryWindow(hub_, *root_, this);
+    historyWindow_->reload();
+    historyWindow_->show();
+    historyWindow_->raise();
+    return historyWindow_;
 }
 
 void EditorWindow::pauseEditing(bool paused) {

@@ -14,6 +14,7 @@ class AppDelegate;
 class EditButtons;
 class EditHistory;
 class EffectChainView;
+class HistoryWindow;
 class PresetCompare;
 class RootViewController;
 class ModulePanel;
@@ -40,6 +41,8 @@ public:
     EditHistory& editHistory() const { return *history_; }
     PresetCompare& presetCompare() const { return *compare_; }
     EditButtons* editButtons() const { return editButtons_; }
+    // The HISTORY window, read afresh and shown.
+    HistoryWindow* showHistory();
 
 signals:
     // The user closed the main window: the editor ends.
@@ -64,6 +67,7 @@ private:
     EditHistory* history_ = nullptr;
     PresetCompare* compare_ = nullptr;
     EditButtons* editButtons_ = nullptr;
+    HistoryWindow* historyWindow_ = nullptr;
     std::array<ModulePanel*, kModuleCount> panels_{};
 };
 

@@ -1,17 +1,22 @@
-// The guitarist's edits taken back and made again, and the stored preset compared with
-// the edited sound, against the virtual pedal.
+// The guitarist's edits taken back and made again, the stored preset compared with the
+// edited sound, and a saved-over preset put back from the history, against the virtual
+// pedal.
 #include "../support/editor_with_pedal.h"
 #include "../support/received_frames.h"
 #include "edit_buttons.h"
 #include "edit_history.h"
 #include "effect_chain.h"
+#include "history_window.h"
 #include "hy_slider.h"
 #include "module_panel.h"
+#include "preset_history.h"
 #include "preset_list_model.h"
 #include "root_view_controller.h"
 #include "yj_text_field.h"
 
 #include <QListView>
+#include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QtTest>
 
@@ -21,6 +26,7 @@ using Bytes = std::vector<std::uint8_t>;
 class TestUndoAndCompare : public QObject {
     Q_OBJECT
 
+    QTemporaryDir data;  // the user's data folder
     testing::EditorWithPedal editor;
     pedal::VirtualPedal* pedal = nullptr;
     AppDelegate* hub = nullptr;
@@ -47,8 +53,18 @@ class TestUndoAndCompare : public QObject {
     }
 
 private slots:
+    // quorvex-cli with the test's data folder; its standard output.
+    QString cli(const QStringList& arguments) const {
+        QProcess process;
+        process.start(QStringLiteral(QUORVEX_CLI), arguments);
+        if (!process.waitForFinished(30000) || process.exitCode() != 0) return QStringLiteral("failed: ") + process.readAllStandardError();
+        return QString::fromUtf8(process.readAllStandardOutput());
+    }
+
     void initTestCase() {
+        qputenv("XDG_DATA_HOME", data.path().toUtf8());
         QVERIFY(editor.start());
+        keepReplacedPresets(*editor.hub->HidDevece());
         pedal = editor.pedal.get();
         hub = editor.hub.get();
         window = editor.window.get();
@@ -169,6 +185,41 @@ private slots:
         QVERIFY(!history().canUndo());
         QVERIFY(!buttons().compareButton()->isChecked());
         QVERIFY(fx()->isEnabled());
+    }
+
+    void aPresetSavedOverComesBackFromTheHistory() {
+        constexpr int kClean = 4;
+        const PresetRecord clean = pedal->record(kClean);
+        QCOMPARE(recordName(clean), std::string("CLEAN"));
+        const auto saveOver = [&](int entries) {
+            hub->SavePresetChange(kClean, QStringLiteral("Stage Lead"));
+            QTRY_VERIFY_WITH_TIMEOUT(pedal->record(kClean) != clean, 3000);
+            QTRY_COMPARE_WITH_TIMEOUT(int(PresetHistory().entries().size()), entries, 3000);
+        };
+        saveOver(1);
+        // From the window...
+        buttons().historyButton()->click();
+        HistoryWindow* history = window->showHistory();
+        QCOMPARE(history->entryList()->count(), 1);
+        QVERIFY(history->entryList()->item(0)->text().contains(QStringLiteral("002B   CLEAN → STAGE LEAD   (save)")));
+        history->entryList()->setCurrentRow(0);
+        history->putBackButton()->click();
+        QTRY_VERIFY_WITH_TIMEOUT(pedal->record(kClean) == clean, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(PresetHistory().entries().size()), 2, 3000);
+        QCOMPARE(PresetHistory().entries().front().writer, QStringLiteral("put back"));
+
+        // ...and with quorvex-cli, which lists the newest first.
+        saveOver(3);
+        const QStringList listed = cli({QStringLiteral("history")}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(listed.size(), 3);
+        const QStringList fields = listed.front().split(QLatin1Char('\t'));
+        QCOMPARE(fields.mid(2), (QStringList{"002B", "CLEAN", "STAGE LEAD", "save"}));
+        // The editor lets go of the pedal for quorvex-cli.
+        hub->stopLink();
+        const QString bus = editor.dir.filePath(QStringLiteral("bus"));
+        QCOMPARE(cli({QStringLiteral("put-back"), fields[0], QStringLiteral("--bus"), bus}), QStringLiteral("002B <- CLEAN\n"));
+        QVERIFY(pedal->record(kClean) == clean);
+        QCOMPARE(PresetHistory().entries().size(), std::size_t(4));
     }
 };
 
