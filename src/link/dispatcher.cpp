@@ -11,6 +11,8 @@
 namespace quorvex {
 namespace {
 
+constexpr std::uint32_t kPresetItems = 4;  // the backup kind of the preset records
+
 std::uint32_t be16(const std::uint8_t* p) { return static_cast<std::uint32_t>(p[0] << 8 | p[1]); }
 
 template <typename Block>
@@ -157,6 +159,10 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
             const auto end = std::copy_n(p + 3, std::min<std::size_t>(length - 3, x.data.size()), x.data.begin());
             std::fill(end, x.data.end(), std::uint8_t{0});
         }
+        // A restored preset is confirmed in its slot (items count from 1).
+        if (command == cmd::BackupWrite && x.kind == kPresetItems && x.part == 1 &&
+            PresetStore::validSlot(static_cast<int>(x.number) - 1))
+            presets_.storeRecord(static_cast<int>(x.number) - 1, x.data.data(), true, "restore");
         x.done = true;
         break;
     }
