@@ -1,5 +1,6 @@
 #include "cli_file_commands.h"
 
+#include "cli_history_commands.h"
 #include "cli_slot_commands.h"
 #include "device_thread.h"
 #include "preset_file_names.h"
@@ -195,6 +196,7 @@ std::variant<PedalWork, int> prepareFileCommand(const CliOptions& options, std::
     case Command::IrDelete:
     case Command::AmpImport: return prepareSlotCommand(options, err);
     case Command::Backup: return backupWork(options);
+    case Command::PutBack: return preparePutBack(options, err);
     case Command::Restore: {
         Tv_Backup file = Tv_Backup::forThisPedal();
         if (const auto check = file.readFile(QString::fromStdString(options.target)); check != Tv_Backup::Check::Valid) {

@@ -64,6 +64,10 @@ ParseResult parseOptions(int argc, const char* const* argv, std::ostream& out, s
     auto* irConvert = command("ir-convert", "print the 512 samples the pedal would receive from a WAV file, without a pedal");
     irConvert->add_option("WAVFILE", options.files, "the WAV file")->required()->expected(1);
 
+    auto* history = command("history", "list the presets that saves, imports and restores replaced, newest first, without a pedal");
+    auto* putBack = command("put-back", "write a preset from the history back into its slot");
+    putBack->add_option("ID", options.historyId, "the entry's number, as history lists it")->required();
+
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& e) {
@@ -77,7 +81,7 @@ ParseResult parseOptions(int argc, const char* const* argv, std::ostream& out, s
         {exporter, Command::Export}, {importer, Command::Import}, {backup, Command::Backup},
         {restore, Command::Restore}, {inspect, Command::Inspect},
         {irImport, Command::IrImport}, {irDelete, Command::IrDelete}, {ampImport, Command::AmpImport},
-        {irConvert, Command::IrConvert}};
+        {irConvert, Command::IrConvert}, {history, Command::History}, {putBack, Command::PutBack}};
     for (const auto& [sub, which] : commands)
         if (sub->parsed()) options.command = which;
     return {options, kOk};

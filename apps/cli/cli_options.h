@@ -7,7 +7,8 @@
 namespace quorvex::cli {
 
 enum class Command {
-    Presets, Monitor, FirmwareUpdate, Export, Import, Backup, Restore, Inspect, IrImport, IrDelete, AmpImport, IrConvert
+    Presets, Monitor, FirmwareUpdate, Export, Import, Backup, Restore, Inspect, IrImport, IrDelete, AmpImport, IrConvert,
+    History, PutBack
 };
 
 struct CliOptions {
@@ -22,6 +23,7 @@ struct CliOptions {
     std::vector<std::string> files;     // for import, inspect and the slot commands
     int userSlot = 1;                   // ir-import, ir-delete, amp-import: user slot 1..10
     bool paced = false;                 // transfers send one block per turn of the send ring
+    int historyId = 0;                  // put-back: the history entry
 };
 
 // Exit codes, distinct so that scripts can tell the failures apart.

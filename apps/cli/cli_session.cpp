@@ -4,6 +4,7 @@
 #include "device_thread.h"
 #include "diary.h"
 #include "hidraw_backend.h"
+#include "preset_history.h"
 #include "progress_line.h"
 #include "virtual_bus_backend.h"
 
@@ -157,6 +158,7 @@ int runSession(const CliOptions& options, std::ostream& out, std::ostream& err, 
     linkOptions.diary = &GGEffectFunManager::shareManager();
     linkOptions.pacedTransfers = options.paced;
     DeviceThread link(std::move(backend), events, linkOptions);
+    keepReplacedPresets(link);
     link.start();
 
     if (const int code = waitForPedal(options, link, err); code != kOk) return code;

@@ -1,6 +1,7 @@
 // quorvex-cli: the QUORVEX III from the command line.
 #include "cli_file_commands.h"
 #include "cli_firmware_update.h"
+#include "cli_history_commands.h"
 #include "cli_options.h"
 #include "cli_session.h"
 #include "cli_slot_commands.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv) {
     const CliOptions& options = *parsed.options;
     if (options.command == Command::Inspect) return runInspect(options.files.front(), std::cout, std::cerr);
     if (options.command == Command::IrConvert) return runIrConvert(options.files.front(), std::cout, std::cerr);
+    if (options.command == Command::History) return runHistory(std::cout);
 
     // The file transfers wait for the pedal on an event loop.
     QCoreApplication app(argc, argv);

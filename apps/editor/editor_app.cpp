@@ -8,6 +8,7 @@
 #include "hidraw_backend.h"
 #include "load_data_window.h"
 #include "missing_presets_notice.h"
+#include "preset_history.h"
 #include "virtual_bus_backend.h"
 #include "virtual_pedal.h"
 
@@ -56,6 +57,7 @@ int EditorApp::run() {
     link.diary = &GGEffectFunManager::shareManager();
     link.pacedTransfers = pacedTransfersChosen();
     hub_->startLink(makeBackend(), link);
+    keepReplacedPresets(*hub_->HidDevece());
 
     if (!runLoadingWindow() || exiting_) return 0;
 

@@ -2,7 +2,11 @@
 
 #include "app_delegate.h"
 #include "control_palette.h"
+#include "edit_buttons.h"
+#include "edit_history.h"
 #include "effect_chain_view.h"
+#include "history_window.h"
+#include "preset_compare.h"
 #include "amp_mode_controller.h"
 #include "cab_mode_controller.h"
 #include "delay_mode_controller.h"
@@ -17,6 +21,7 @@
 #include "settings_screens.h"
 
 #include <QAbstractButton>
+#include <QPushButton>
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QStackedWidget>
@@ -73,6 +78,32 @@ EditorWindow::EditorWindow(AppDelegate& hub, QWidget* parent)
     connect(settings_, &settings::SettingsScreens::terminateRequested, this, &QWidget::close);
     connect(&root_->effectChain(), &EffectChain::NineModeOnOffDataChange, &hub_, &AppDelegate::NineModeOnOffDataChange);
     connect(&root_->effectChain(), &EffectChain::EffectChainChangeAction, &hub_, &AppDelegate::EffectChainChangeAction);
+    addEditButtons();
+}
+
+void EditorWindow::addEditButtons() {
+    history_ = new EditHistory(hub_, this);
+    compare_ = new PresetCompare(hub_, this);
+    editButtons_ = new EditButtons(history_->stack(), *compare_, this);
+    // Above the spare height at the bottom of the left column.
+    auto* side = qobject_cast<QBoxLayout*>(root_->layout());
+    side->insertWidget(side->count() - 1, editButtons_, 0, Qt::AlignLeft);
+    connect(compare_, &PresetCompare::toggled, this, &EditorWindow::pauseEditing);
+    connect(editButtons_, &EditButtons::historyRequested, this, &EditorWindow::showHistory);
+}
+
+HistoryWindow* EditorWindow::showHistory() {
+    if (!historyWindow_) historyWindow_ = new HistoryWindow(hub_, *root_, this);
+    historyWindow_->reload();
+    historyWindow_->show();
+    historyWindow_->raise();
+    return historyWindow_;
+}
+
+void EditorWindow::pauseEditing(bool paused) {
+    QWidget* const controls[] = {stack_, chain_, root_->presetVolue(), root_->saveButton(), root_->ctrlTabButton(),
+                                 root_->expButton()};
+    for (QWidget* control : controls) control->setEnabled(!paused);
 }
 
 void EditorWindow::addPanel(ModulePanel* panel) {

@@ -11,7 +11,11 @@ class QLabel;
 namespace quorvex {
 
 class AppDelegate;
+class EditButtons;
+class EditHistory;
 class EffectChainView;
+class HistoryWindow;
+class PresetCompare;
 class RootViewController;
 class ModulePanel;
 class PresetFileActions;
@@ -34,6 +38,11 @@ public:
     settings::SettingsScreens* settingsScreens() const { return settings_; }
     // Shows the panel of module 0..8 when it exists.
     void showModule(int module);
+    EditHistory& editHistory() const { return *history_; }
+    PresetCompare& presetCompare() const { return *compare_; }
+    EditButtons* editButtons() const { return editButtons_; }
+    // The HISTORY window, read afresh and shown.
+    HistoryWindow* showHistory();
 
 signals:
     // The user closed the main window: the editor ends.
@@ -45,6 +54,9 @@ protected:
 
 private:
     void addPanel(ModulePanel* panel);
+    void addEditButtons();
+    // While the stored preset plays for comparison, the sound's controls take no edits.
+    void pauseEditing(bool paused);
 
     AppDelegate& hub_;
     RootViewController* root_;
@@ -52,6 +64,10 @@ private:
     PresetFileActions* fileActions_ = nullptr;
     settings::SettingsScreens* settings_ = nullptr;
     QStackedWidget* stack_;
+    EditHistory* history_ = nullptr;
+    PresetCompare* compare_ = nullptr;
+    EditButtons* editButtons_ = nullptr;
+    HistoryWindow* historyWindow_ = nullptr;
     std::array<ModulePanel*, kModuleCount> panels_{};
 };
 

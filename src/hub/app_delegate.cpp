@@ -18,6 +18,26 @@ std::vector<std::uint32_t> slotValues(int slot) {
     return {slotLow(slot), slotHigh(slot)};
 }
 
+template <std::size_t N>
+std::array<std::uint32_t, N> firstValues(const std::vector<std::uint32_t>& v) {
+    std::array<std::uint32_t, N> out{};
+    std::copy_n(v.begin(), std::min(N, v.size()), out.begin());
+    return out;
+}
+
+// The part of the sound a pedal report carries, or -1.
+int partOfEvent(EventCode code) {
+    const int c = static_cast<int>(code);
+    if (c >= 1 && c <= kModuleCount) return c - 1;
+    switch (code) {
+    case EventCode::EfficChainUpdateData: return static_cast<int>(CurrentSound::Part::Chain);
+    case EventCode::PresetVolUpdateData: return static_cast<int>(CurrentSound::Part::Volume);
+    case EventCode::ExpModeUpdateData: return static_cast<int>(CurrentSound::Part::Exp);
+    case EventCode::TabCtrlUpdateData: return static_cast<int>(CurrentSound::Part::Ctrl);
+    default: return -1;
+    }
+}
+
 }  // namespace
 
 AppDelegate::AppDelegate(QObject* parent) : QObject(parent) { installDefaultRoutes(); }
@@ -92,6 +112,7 @@ void AppDelegate::ModuleDataChangeAction(Module module) {
     const std::vector<std::uint32_t> values = panel->block();
     NeedUpdataMcuUiDataA(static_cast<std::uint32_t>(module) + 1, 0);
     send(static_cast<BlockType>(module), values);
+    emit soundEdited(static_cast<int>(module), values);
 }
 
 void AppDelegate::PresetVolChange(double value) {
@@ -100,6 +121,7 @@ void AppDelegate::PresetVolChange(double value) {
     const int volume = static_cast<int>(value * 100.0 + 1e-9);
     if (presetList_) presetList_->setPresetVolume(volume);
     send(BlockType::PRESET_VOL, {static_cast<std::uint32_t>(volume)});
+    emit soundEdited(static_cast<int>(CurrentSound::Part::Volume), {static_cast<std::uint32_t>(volume)});
 }
 
 void AppDelegate::ChangeCurrentPreset(int slot) {
@@ -107,6 +129,7 @@ void AppDelegate::ChangeCurrentPreset(int slot) {
     if (link_) {
         const PresetRecord record = link_->withLinkLock([&](ParameterBlocks&, CommandEncoder&) { return link_->presets().record(slot); });
         sound_.load(record);
+        emit soundReplaced();
         ReadBufferPresetToGui(record);
     }
     NeedUpdataMcuUiDataA(0, 0);
@@ -123,6 +146,7 @@ void AppDelegate::SavePresetChange(int slot, const QString& name) {
         link_->withLinkLock([this, slot, &name16](ParameterBlocks&, CommandEncoder&) {
             link_->presets().setName(slot, name16);
             link_->presets().awaitRecord(slot);
+            link_->presets().expectWriter(slot, "save");
         });
         if (presetList_) presetList_->UpdataPresetListIndex(slot, getPresetName(slot));
     }
@@ -135,6 +159,7 @@ void AppDelegate::SavePresetChange(int slot, const QString& name) {
 void AppDelegate::ImportPreSendData(const PresetRecord& record, const QString& PresetName) {
     const PresetRecord named = recordNamedFromFile(record, PresetName);
     sound_.load(named);
+    emit soundReplaced();
     if (presetList_) {
         const int slot = presetList_->selectedCell();
         presetList_->UpdataPresetListIndex(slot, QString::fromStdString(presetDisplayText(slot, recordName(named))));
@@ -168,6 +193,7 @@ void AppDelegate::EffectChainChangeAction(const std::array<std::uint32_t, 9>& or
     for (const std::uint32_t module : order) values.push_back(module + 1);
     for (const std::uint8_t on : onOff) values.push_back(on == 0 ? 1 : 0);
     send(BlockType::CHAIN, values);
+    emit soundEdited(static_cast<int>(CurrentSound::Part::Chain), values);
 }
 
 void AppDelegate::IrDeleteAction(int slot) {
@@ -192,6 +218,7 @@ void AppDelegate::FSModeDataChangeAction(std::uint32_t mode) { send(BlockType::F
 
 void AppDelegate::TabCtrlDataChangeAction(const std::array<std::uint32_t, 11>& block) {
     send(BlockType::CTRL, {block.begin(), block.end()});
+    emit soundEdited(static_cast<int>(CurrentSound::Part::Ctrl), {block.begin(), block.end()});
 }
 
 void AppDelegate::ExpDataChangeAction(const std::array<std::uint32_t, 7>& block, int expselect, bool exitMerge) {
@@ -204,6 +231,7 @@ void AppDelegate::ExpDataChangeAction(const std::array<std::uint32_t, 7>& block,
         merged = presetList_->isExpControlMerge();
     }
     send(BlockType::EXP, {block.begin(), block.end()});
+    emit soundEdited(static_cast<int>(CurrentSound::Part::Exp), {block.begin(), block.end()});
     if (exitMerge) merged[static_cast<std::size_t>(input)] = false;
     if (presetList_) presetList_->PresetUpdataExpStatus(merged[0], merged[1]);
     if (exitMerge) send(BlockType::EXP_MERGE, {static_cast<std::uint32_t>(input) + 1});
@@ -244,6 +272,72 @@ void AppDelegate::ReadBufferPresetToGui(const PresetRecord& record) {
                                            static_cast<std::int8_t>(record[record::kMergeB]) != 0);
     }
     for (const auto& handler : presetShown_) handler(record);
+    showSound(record);
+}
+
+void AppDelegate::showSound(const PresetRecord& record) {
+    for (int m = 0; m < kModuleCount; ++m) {
+        if (ModulePanelPort* panel = panels_[static_cast<std::size_t>(m)]) emit soundShown(m, panel->block());
+    }
+    const auto chain = chainFromRecord(record);
+    const auto exp = expFromRecord(record);
+    auto ctrl = ctrlFromRecord(record);
+    // A record holds no tempo: the one in use stays.
+    if (link_) ctrl[0] = link_->withLinkLock([](ParameterBlocks& blocks, CommandEncoder&) { return blocks.CTRL_Block[0]; });
+    using Part = CurrentSound::Part;
+    emit soundShown(static_cast<int>(Part::Chain), {chain.begin(), chain.end()});
+    emit soundShown(static_cast<int>(Part::Volume), {record[record::kPresetVolume]});
+    emit soundShown(static_cast<int>(Part::Exp), {exp.begin(), exp.end()});
+    emit soundShown(static_cast<int>(Part::Ctrl), {ctrl.begin(), ctrl.end()});
+}
+
+void AppDelegate::replayEdit(int part, const std::vector<std::uint32_t>& values) {
+    using Part = CurrentSound::Part;
+    if (part >= 0 && part < kModuleCount) {
+        handleEvent(static_cast<EventCode>(part + 1), values);
+        ModuleDataChangeAction(static_cast<Module>(part));
+        return;
+    }
+    switch (static_cast<Part>(part)) {
+    case Part::Chain: {
+        handleEvent(EventCode::EfficChainUpdateData, values);
+        std::array<std::uint32_t, 9> order{};
+        std::array<std::uint8_t, 9> onOff{};
+        for (std::size_t p = 0; p < order.size() && p + 9 < values.size(); ++p) {
+            order[p] = values[p] - 1;
+            onOff[p] = values[p + 9] == 0 ? 1 : 0;
+        }
+        EffectChainChangeAction(order, onOff);
+        break;
+    }
+    case Part::Volume:
+        if (!values.empty()) PresetVolChange(values[0] / 100.0);
+        break;
+    case Part::Exp:
+        handleEvent(EventCode::ExpModeUpdateData, values);
+        ExpDataChangeAction(firstValues<7>(values), 0, false);
+        break;
+    case Part::Ctrl:
+        handleEvent(EventCode::TabCtrlUpdateData, values);
+        TabCtrlDataChangeAction(firstValues<11>(values));
+        break;
+    }
+}
+
+PresetRecord AppDelegate::currentSoundRecord() const {
+    if (!link_) return {};
+    return link_->withLinkLock([this](ParameterBlocks& blocks, CommandEncoder&) { return sound_.record(blocks); });
+}
+
+PresetRecord AppDelegate::storedRecord(int slot) const {
+    if (!link_ || !PresetStore::validSlot(slot)) return {};
+    return link_->withLinkLock([&](ParameterBlocks&, CommandEncoder&) { return link_->presets().record(slot); });
+}
+
+void AppDelegate::playRecord(const PresetRecord& record) {
+    sound_.load(record);
+    ReadBufferPresetToGui(record);
+    send(BlockType::RECORD_CURRENT, {record.begin(), record.end()});
 }
 
 // ---- pedal to screen ----
@@ -301,6 +395,10 @@ void AppDelegate::handleEvent(EventCode code, const std::vector<std::uint32_t>& 
     if (code == EventCode::ExpModeUpdateData) sound_.changed(CurrentSound::Part::Exp);
     if (code == EventCode::TabCtrlUpdateData) sound_.changed(CurrentSound::Part::Ctrl);
     for (const auto& handler : routes_[static_cast<std::size_t>(code)]) handler(values);
+    const int part = partOfEvent(code);
+    if (part < 0) return;
+    ModulePanelPort* panel = part < kModuleCount ? panels_[static_cast<std::size_t>(part)] : nullptr;
+    emit soundShown(part, panel ? panel->block() : values);
 }
 
 void AppDelegate::moduleUpdate(Module module, const std::vector<std::uint32_t>& values) {
@@ -321,6 +419,7 @@ void AppDelegate::presetNowChange(const std::vector<std::uint32_t>& values) {
     // name table was filled.
     const PresetRecord record = link_->withLinkLock([&](ParameterBlocks&, CommandEncoder&) { return link_->presets().record(slot); });
     sound_.named(record);
+    emit soundReplaced();
     if (presetList_) {
         presetList_->UpdataCurrentPresetSelect(slot);
         presetList_->UpdataPresetListIndex(slot, QString::fromStdString(presetDisplayText(slot, recordName(record))));
@@ -347,7 +446,7 @@ void AppDelegate::saveConfirmed(const std::vector<std::uint32_t>& values) {
             if (link_->presets().arrived(slot)) return;
             PresetRecord saved = sound_.record(blocks);
             std::copy(name.begin(), name.end(), saved.begin() + record::kName);
-            link_->presets().storeRecord(slot, saved.data(), true);
+            link_->presets().storeRecord(slot, saved.data(), true, "save");
         });
     }
     if (presetList_) presetList_->UpdataPresetListIndex(slot, QString::fromStdString(presetDisplayText(slot, nameText(name.data()))));
@@ -387,6 +486,7 @@ void AppDelegate::installDefaultRoutes() {
         std::copy_n(v.begin(), kRecordSize, nowPresetRecord_.begin());
         hasNowPresetRecord_ = true;
         sound_.load(nowPresetRecord_);
+        emit soundReplaced();
         ReadBufferPresetToGui(nowPresetRecord_);
     });
     route(EventCode::SAVEDATA_ReveiveDataUpdateData, [this](const auto& v) { saveConfirmed(v); });

@@ -79,6 +79,16 @@ public:
 
     // Shows a stored record on every screen.
     void ReadBufferPresetToGui(const PresetRecord& record);
+    // Shows a part of the sound (a module number or a CurrentSound::Part) as if the pedal
+    // had reported these values, then sends it as the guitarist's edit of it would.
+    void replayEdit(int part, const std::vector<std::uint32_t>& values);
+    // The record of the sound the pedal plays now, and the record stored in a slot.
+    PresetRecord currentSoundRecord() const;
+    PresetRecord storedRecord(int slot) const;
+    int currentSlot() const { return presetList_ ? presetList_->selectedCell() : -1; }
+    // Makes a record the pedal's current sound (command 131) and shows it, as the same
+    // preset: the edited mark stays as it is.
+    void playRecord(const PresetRecord& record);
     // Screens beyond the panels and the preset list that show part of a loaded record.
     void onPresetShown(std::function<void(const PresetRecord&)> handler);
     QString getPresetName(int slot) const;
@@ -103,6 +113,12 @@ signals:
     void pedalConnectionChanged(bool connected);
     // The link failed for good: show the message with its single "Exit" button.
     void fatalAlert(const QString& message);
+    // A part of the current sound (a module number or a CurrentSound::Part) as the
+    // screens now show it, after a report or a record, and as the guitarist edited it.
+    void soundShown(int part, const std::vector<std::uint32_t>& values);
+    void soundEdited(int part, const std::vector<std::uint32_t>& values);
+    // Another preset or record became the current sound.
+    void soundReplaced();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -115,6 +131,7 @@ private:
     void presetNowChange(const std::vector<std::uint32_t>& values);
     void saveConfirmed(const std::vector<std::uint32_t>& values);
     void send(BlockType type, const std::vector<std::uint32_t>& values);
+    void showSound(const PresetRecord& record);
 
     std::unique_ptr<DeviceThread> link_;
     std::array<ModulePanelPort*, kModuleCount> panels_{};

@@ -11,6 +11,8 @@
 namespace quorvex {
 namespace {
 
+constexpr std::uint32_t kPresetItems = 4;  // the backup kind of the preset records
+
 std::uint32_t be16(const std::uint8_t* p) { return static_cast<std::uint32_t>(p[0] << 8 | p[1]); }
 
 template <typename Block>
@@ -136,7 +138,7 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
     case cmd::PresetStored: {
         const int slot = p[0] + 256 * p[1];
         if (!PresetStore::validSlot(slot)) break;
-        presets_.storeRecord(slot, p + 2, command == cmd::PresetRecord);
+        presets_.storeRecord(slot, p + 2, command == cmd::PresetRecord, command == cmd::PresetRecord ? "pedal" : "save");
         if (command == cmd::PresetRecord) load_progress(slot);
         break;
     }
@@ -160,6 +162,10 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
             const auto end = std::copy_n(p + 3, std::min<std::size_t>(length - 3, x.data.size()), x.data.begin());
             std::fill(end, x.data.end(), std::uint8_t{0});
         }
+        // A restored preset is confirmed in its slot (items count from 1).
+        if (command == cmd::BackupWrite && x.kind == kPresetItems && x.part == 1 &&
+            PresetStore::validSlot(static_cast<int>(x.number) - 1))
+            presets_.storeRecord(static_cast<int>(x.number) - 1, x.data.data(), true, "restore");
         x.done = true;
         break;
     }
@@ -199,7 +205,12 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
     }
     case cmd::RecordWrite:
         // The pedal echoes the slot it wrote: the confirmation of an earlier write is not this one's.
-        if (length == 0 || p[0] == static_cast<std::uint8_t>(b.WritePresetIndex)) b.WritePresetIndex = -1;
+        if (length == 0 || p[0] == static_cast<std::uint8_t>(b.WritePresetIndex)) {
+            // The slot now holds the record that went out.
+            if (PresetStore::validSlot(b.WritePresetIndex))
+                presets_.storeRecord(b.WritePresetIndex, b.PRESET_Record_Out.data(), true, "import");
+            b.WritePresetIndex = -1;
+        }
         break;
     default: break;
     }

@@ -4,9 +4,21 @@
 
 namespace quorvex {
 
-void PresetStore::storeRecord(int slot, const std::uint8_t* bytes, bool updateName) {
+void PresetStore::expectWriter(int slot, std::string writer) {
+    if (validSlot(slot)) writers_[static_cast<std::size_t>(slot)] = std::move(writer);
+}
+
+void PresetStore::storeRecord(int slot, const std::uint8_t* bytes, bool updateName, const std::string& writer) {
+    const auto s = static_cast<std::size_t>(slot);
+    PresetRecord incoming{};
+    std::copy(bytes, bytes + kRecordSize, incoming.begin());
+    if (hasConfirmed_.test(s) && confirmed_[s] != incoming && replaced_)
+        replaced_(slot, confirmed_[s], incoming, writers_[s].empty() ? writer : writers_[s]);
+    writers_[s].clear();
+    confirmed_[s] = incoming;
+    hasConfirmed_.set(s);
     auto& rec = record(slot);
-    std::copy(bytes, bytes + kRecordSize, rec.begin());
+    rec = incoming;
     if (updateName) std::copy_n(rec.begin() + record::kName, kNameSize, names_[static_cast<std::size_t>(slot)].begin());
     arrived_.set(static_cast<std::size_t>(slot));
 }

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <bitset>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,18 @@ public:
     const PresetRecord& record(int slot) const { return records_[static_cast<std::size_t>(slot)]; }
     PresetRecord& record(int slot) { return records_[static_cast<std::size_t>(slot)]; }
 
-    // Stores a received record; with updateName the name table entry follows the record.
-    // The slot counts as arrived from then on.
-    void storeRecord(int slot, const std::uint8_t* bytes, bool updateName);
+    // Called when the pedal confirms a record for a slot that held another confirmed
+    // record: the slot, the record it held, the new one and what wrote it ("save",
+    // "import", "restore", "put back", or "pedal" for the pedal's own).
+    using ReplacedHandler = std::function<void(int slot, const PresetRecord& old, const PresetRecord& replacement,
+                                               const std::string& writer)>;
+    void onReplaced(ReplacedHandler handler) { replaced_ = std::move(handler); }
+    // Names the writer of the slot's next confirmed record, over what the link assumes.
+    void expectWriter(int slot, std::string writer);
+
+    // Stores a record the pedal sent or confirmed, written by `writer`; with updateName
+    // the name table entry follows the record. The slot counts as arrived from then on.
+    void storeRecord(int slot, const std::uint8_t* bytes, bool updateName, const std::string& writer = "pedal");
     void setName(int slot, const std::array<std::uint8_t, kNameSize>& name16);
 
     std::string name(int slot) const;
@@ -39,6 +49,11 @@ private:
     std::array<PresetRecord, kSlotCount> records_{};
     std::array<std::array<std::uint8_t, kNameSize>, kSlotCount> names_{};
     std::bitset<kSlotCount> arrived_;
+    // What the pedal last confirmed for each slot, which a save's name does not touch.
+    std::array<PresetRecord, kSlotCount> confirmed_{};
+    std::bitset<kSlotCount> hasConfirmed_;
+    std::array<std::string, kSlotCount> writers_;
+    ReplacedHandler replaced_;
 };
 
 // Tells the user which presets never arrived, for example "2 of 300 presets did not

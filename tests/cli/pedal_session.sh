@@ -4,6 +4,7 @@
 socket=quorvex-iii
 work=$(mktemp -d)
 export HOME=$work  # keep the diary out of the real home folder
+export XDG_DATA_HOME=$work/data  # and the history of replaced presets
 pids=()
 cleanup() {
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; wait "$p" 2>/dev/null; done

@@ -3,7 +3,6 @@
 #include "../support/received_frames.h"
 #include "down_menu_view.h"
 #include "fx_mode_controller.h"
-#include "hy_slider.h"
 #include "preset_list_model.h"
 #include "root_view_controller.h"
 #include "yj_text_field.h"
@@ -51,22 +50,6 @@ private slots:
         QCOMPARE(fx()->block()[1], live[1]);
         QCOMPARE(fx()->pTextFieldVale(0)->text(), QString::number(live[2]));
         QCOMPARE(window->windowTitle(), QStringLiteral("QUORVEX III"));
-    }
-
-    void draggingASliderSendsFocusAndBlockAndMarksThePreset() {
-        QCOMPARE(editedMark(window->rootViewController()->selectedCell()), QString());
-        ui::HYSlider* slider = fx()->pSlider(1);
-        const QPoint end(slider->width() - 1, slider->height() / 2);
-        QTest::mousePress(slider, Qt::LeftButton, {}, QPoint(slider->width() / 2, slider->height() / 2));
-        QTest::mouseMove(slider, end);
-        QTest::mouseRelease(slider, Qt::LeftButton, {}, end);
-        // The event loop must turn for the slider's deferred action to reach the hub.
-        QTRY_COMPARE_WITH_TIMEOUT(pedal->block(Module::Fx)[3], 100u, 3000);
-        QVERIFY(countOf(144) >= 1);
-        // The focus message has its own place later in the scheduler's ring.
-        QTRY_COMPARE_WITH_TIMEOUT(last(130), (std::vector<std::uint8_t>{1, 0}), 3000);
-        QTRY_COMPARE(editedMark(window->rootViewController()->selectedCell()), QStringLiteral("*"));
-        QVERIFY(hub->GetIsChangeGuiData());
     }
 
     void pickingASlotSends166AndShowsItsRecord() {

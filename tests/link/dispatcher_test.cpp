@@ -126,10 +126,21 @@ TEST_F(DispatcherTest, PresetRecordsFillTheDumpAndReportProgress) {
     EXPECT_TRUE(presets.arrived(4));
 
     // 169 stores the record but not the name; a slot past the end is ignored.
+    std::vector<std::string> replaced;
+    presets.onReplaced([&](int slot, const PresetRecord& old, const PresetRecord& now, const std::string& writer) {
+        replaced.push_back(slotLabel(slot) + " " + recordName(old) + ">" + recordName(now) + " " + writer);
+    });
     std::memcpy(payload.data() + 2 + 12, "OTHER", 6);
     receive(169, payload);
     EXPECT_EQ(presets.name(4), "CLEAN");
     EXPECT_EQ(recordName(presets.record(4)), "OTHER");
+    // The pedal confirms a record write and a restored preset: the old records are told.
+    blocks.WritePresetIndex = 4;
+    std::memcpy(blocks.PRESET_Record_Out.data() + 12, "BACK", 5);
+    receive(229, Bytes{4});
+    std::memcpy(blocks.BackupXfer.data.data() + 12, "REST", 5);
+    receive(171, Bytes{4, 5, 1});
+    EXPECT_EQ(replaced, (std::vector<std::string>{"002B CLEAN>OTHER save", "002B OTHER>BACK import", "002B BACK>REST restore"}));
     const auto progressBefore = events.progress_.size();
     payload[0] = 44;
     payload[1] = 1;  // slot 300
