@@ -7,7 +7,8 @@
 namespace quorvex::cli {
 
 enum class Command {
-    Presets, Monitor, FirmwareUpdate, Export, Import, Backup, Restore, Inspect, IrImport, IrDelete, AmpImport, IrConvert
+    Presets, Monitor, FirmwareUpdate, Export, Import, Backup, Restore, Inspect, IrImport, IrDelete, AmpImport, IrConvert,
+    Show, Diff, Copy, Move
 };
 
 struct CliOptions {
@@ -21,6 +22,8 @@ struct CliOptions {
     bool numbered = false;              // export names files P<n>-<NAME>.kiro
     std::vector<std::string> files;     // for import, inspect and the slot commands
     int userSlot = 1;                   // ir-import, ir-delete, amp-import: user slot 1..10
+    bool json = false;                  // presets and show answer in JSON
+    std::vector<std::string> operands;  // show, diff: slots or files; copy, move: FROM and TO
 };
 
 // Exit codes, distinct so that scripts can tell the failures apart.
