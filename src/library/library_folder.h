@@ -10,7 +10,10 @@ namespace quorvex {
 // documents folder unless the user chose another (kept in the settings).
 class LibraryFolder {
 public:
+    // The folder the user chose last.
     LibraryFolder();
+    // A given folder, the settings left alone until choose().
+    explicit LibraryFolder(QString path) : path_(std::move(path)) {}
 
     const QString& path() const { return path_; }
     // Takes another folder and remembers it for the next start.

@@ -76,7 +76,8 @@ std::vector<LinkStep> SlotWrites::buildSteps() {
         saved = true;
     }
     if (saved) {
-        steps.push_back(loadStep(link_, playingRecord(link_), QStringLiteral("the sound played before")));
+        soundBefore_ = playingRecord(link_);
+        steps.push_back(loadStep(link_, *soundBefore_, QStringLiteral("the sound played before")));
         writeOfStep_.push_back(-1);
     }
     return steps;

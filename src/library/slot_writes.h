@@ -7,6 +7,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace quorvex {
@@ -28,6 +29,9 @@ public:
 
     LinkTransfer& transfer() { return *transfer_; }
     const std::vector<SlotWrite>& writes() const { return writes_; }
+    // Whether the run loads the sound played before back at its end, and that sound.
+    bool reloadsSound() const { return soundBefore_.has_value(); }
+    const PresetRecord& soundBefore() const { return *soundBefore_; }
     void start() { transfer_->start(); }
 
 signals:
@@ -43,6 +47,7 @@ private:
     std::vector<SlotWrite> writes_;
     std::vector<int> writeOfStep_;  // the write a step confirms, or -1
     std::function<void(int)> announce_;
+    std::optional<PresetRecord> soundBefore_;
     std::unique_ptr<LinkTransfer> transfer_;
 };
 

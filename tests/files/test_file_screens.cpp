@@ -270,8 +270,10 @@ void FileScreensTest::librarianAgainstTheVirtualPedal() {
     QCOMPARE(pedal.record(3), before[0]);
     QCOMPARE(pedal.record(4), before[4]);
     QCOMPARE(entry(3), QString::fromStdString(presetDisplayText(3, recordName(before[0]))));
+    const PresetRecord playing = pedal.liveRecord();
     drop(model.mimeData({model.index(4, 0)}), Qt::CopyAction, 299);
     QCOMPARE(pedal.record(299), before[4]);
+    QCOMPARE(pedal.liveRecord(), playing);
     QCOMPARE(pedal.record(43), before[43]);
     QCOMPARE(entry(299), QString::fromStdString(presetDisplayText(299, recordName(before[4]))));
     QCOMPARE(entry(43), QString::fromStdString(presetDisplayText(43, recordName(before[43]))));

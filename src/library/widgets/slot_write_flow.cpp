@@ -68,6 +68,9 @@ void SlotWriteFlow::run(std::vector<SlotWrite> writes, const QString& title) {
             alert_(root_.window(), QMessageBox::Warning,
                    what.arg(step.what) + QStringLiteral(" The slots before it hold their new presets; the others are unchanged."));
         }
+        // A save's confirmation shows the stored preset again; the sound played before is
+        // what the pedal plays once more.
+        if (end == LinkTransfer::End::Done && run_->reloadsSound()) hub_.ReadBufferPresetToGui(run_->soundBefore());
         run_.release()->deleteLater();
         emit finished();
     });
