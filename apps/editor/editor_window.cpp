@@ -70,6 +70,7 @@ EditorWindow::EditorWindow(AppDelegate& hub, QWidget* parent)
     browser_ = new PresetBrowser(hub_, *root_, root_);
     auto* column = qobject_cast<QBoxLayout*>(root_->layout());
     column->insertWidget(column->count() - 1, browser_, 1);
+    column->setStretch(column->count() - 1, 0);
     connect(browser_->library(), &LibraryTab::playRequested, fileActions_,
             [this](const QString& path) { fileActions_->importFiles({path}); });
     settings_ = new settings::SettingsScreens(hub_, central);
