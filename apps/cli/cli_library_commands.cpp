@@ -120,6 +120,10 @@ int copyOrMove(DeviceThread& link, int from, int to, bool move, std::ostream& ou
         err << missingPresetsText(missing) << "\n";
         return kIncomplete;
     }
+    if (writes.empty()) {
+        out << "Nothing to write: the slots hold these presets already.\n";
+        return kOk;
+    }
     SlotWrites run(link, std::move(writes), 2ms);
     QObject::connect(&run, &SlotWrites::slotWritten, [&out](int slot, const PresetRecord&) {
         out << slotLabel(slot) << " written\n";
