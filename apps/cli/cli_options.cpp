@@ -11,7 +11,8 @@ constexpr const char* kExitCodes =
     "Exit codes: 0 done, 2 usage, 3 no pedal, 4 pedal not accessible, 5 firmware too old,\n"
     "6 pedal unplugged, 7 presets did not arrive, 8 input file unreadable or invalid,\n"
     "9 the pedal stopped answering during a transfer, 10 output file not written,\n"
-    "11 firmware update failed, 12 pedal in use by another program.\n";
+    "11 firmware update failed, 12 pedal in use by another program.\n"
+    "diff: 0 the presets are the same, 1 they differ.\n";
 
 }  // namespace
 
@@ -35,6 +36,7 @@ ParseResult parseOptions(int argc, const char* const* argv, std::ostream& out, s
         return sub;
     };
     auto* presets = command("presets", "load the 300 presets and print one list entry a line");
+    presets->add_flag("--json", options.json, "print them as a JSON array of slot, index and name");
     auto* monitor = command("monitor", "print every frame sent and received for a while");
     monitor->add_option("--seconds", options.monitorSeconds, "how long (default 10)")->check(CLI::Range(0, 86400));
     auto* firmware = command("firmware-update", "write a firmware image into a pedal waiting in its boot loader");
@@ -67,6 +69,15 @@ ParseResult parseOptions(int argc, const char* const* argv, std::ostream& out, s
     auto* history = command("history", "list the presets that saves, imports and restores replaced, newest first, without a pedal");
     auto* putBack = command("put-back", "write a preset from the history back into its slot");
     putBack->add_option("ID", options.historyId, "the entry's number, as history lists it")->required();
+    auto* show = command("show", "tell what a preset holds, as the panels show it (a file needs no pedal)");
+    show->add_option("PRESET", options.operands, "a slot such as 002B or a preset file")->required()->expected(1);
+    show->add_flag("--json", options.json, "print one JSON object");
+    auto* diff = command("diff", "print what differs between two presets; exit 0 when none, 1 when some");
+    diff->add_option("PRESETS", options.operands, "two slots or preset files")->required()->expected(2);
+    auto* copy = command("copy", "copy the preset of one slot over another");
+    copy->add_option("SLOTS", options.operands, "FROM and TO, such as 002B 100C")->required()->expected(2);
+    auto* move = command("move", "move a preset to another slot; the presets between shift by one");
+    move->add_option("SLOTS", options.operands, "FROM and TO, such as 001A 002A")->required()->expected(2);
 
     try {
         app.parse(argc, argv);
@@ -81,7 +92,8 @@ ParseResult parseOptions(int argc, const char* const* argv, std::ostream& out, s
         {exporter, Command::Export}, {importer, Command::Import}, {backup, Command::Backup},
         {restore, Command::Restore}, {inspect, Command::Inspect},
         {irImport, Command::IrImport}, {irDelete, Command::IrDelete}, {ampImport, Command::AmpImport},
-        {irConvert, Command::IrConvert}, {history, Command::History}, {putBack, Command::PutBack}};
+        {irConvert, Command::IrConvert}, {history, Command::History}, {putBack, Command::PutBack},
+        {show, Command::Show}, {diff, Command::Diff}, {copy, Command::Copy}, {move, Command::Move}};
     for (const auto& [sub, which] : commands)
         if (sub->parsed()) options.command = which;
     return {options, kOk};

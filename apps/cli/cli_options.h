@@ -8,7 +8,7 @@ namespace quorvex::cli {
 
 enum class Command {
     Presets, Monitor, FirmwareUpdate, Export, Import, Backup, Restore, Inspect, IrImport, IrDelete, AmpImport, IrConvert,
-    History, PutBack
+    History, PutBack, Show, Diff, Copy, Move
 };
 
 struct CliOptions {
@@ -24,6 +24,8 @@ struct CliOptions {
     int userSlot = 1;                   // ir-import, ir-delete, amp-import: user slot 1..10
     bool paced = false;                 // transfers send one block per turn of the send ring
     int historyId = 0;                  // put-back: the history entry
+    bool json = false;                  // presets and show answer in JSON
+    std::vector<std::string> operands;  // show, diff: slots or files; copy, move: FROM and TO
 };
 
 // Exit codes, distinct so that scripts can tell the failures apart.

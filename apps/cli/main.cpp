@@ -2,6 +2,7 @@
 #include "cli_file_commands.h"
 #include "cli_firmware_update.h"
 #include "cli_history_commands.h"
+#include "cli_library_commands.h"
 #include "cli_options.h"
 #include "cli_session.h"
 #include "cli_slot_commands.h"
@@ -20,13 +21,17 @@ int main(int argc, char** argv) {
     if (options.command == Command::Inspect) return runInspect(options.files.front(), std::cout, std::cerr);
     if (options.command == Command::IrConvert) return runIrConvert(options.files.front(), std::cout, std::cerr);
     if (options.command == Command::History) return runHistory(std::cout);
+    if (const auto code = runLibraryCommandWithoutPedal(options, std::cout, std::cerr)) return *code;
 
     // The file transfers wait for the pedal on an event loop.
     QCoreApplication app(argc, argv);
     PedalWork work;
-    if (options.command != Command::Presets && options.command != Command::Monitor &&
-        options.command != Command::FirmwareUpdate) {
-        auto prepared = prepareFileCommand(options, std::cerr);
+    const bool library = options.command == Command::Show || options.command == Command::Diff ||
+                         options.command == Command::Copy || options.command == Command::Move ||
+                         (options.command == Command::Presets && options.json);
+    if (library || (options.command != Command::Presets && options.command != Command::Monitor &&
+                    options.command != Command::FirmwareUpdate)) {
+        auto prepared = library ? prepareLibraryCommand(options, std::cerr) : prepareFileCommand(options, std::cerr);
         if (const int* code = std::get_if<int>(&prepared)) return *code;
         work = std::get<PedalWork>(std::move(prepared));
     }

@@ -16,6 +16,8 @@
 #include "mod_mode_controller.h"
 #include "ns_mode_controller.h"
 #include "reverb_mode_controller.h"
+#include "library_tab.h"
+#include "preset_browser.h"
 #include "preset_file_actions.h"
 #include "root_view_controller.h"
 #include "settings_screens.h"
@@ -69,6 +71,13 @@ EditorWindow::EditorWindow(AppDelegate& hub, QWidget* parent)
     connect(root_, &RootViewController::importRequested, fileActions_, &PresetFileActions::ImportButtonClick);
     connect(root_, &RootViewController::exportRequested, fileActions_, &PresetFileActions::ExportButtonClick);
     connect(root_, &RootViewController::backupRequested, fileActions_, &PresetFileActions::backupButtonClick);
+    // The librarian takes the spare height at the foot of the preset column.
+    browser_ = new PresetBrowser(hub_, *root_, root_);
+    auto* column = qobject_cast<QBoxLayout*>(root_->layout());
+    column->insertWidget(column->count() - 1, browser_, 1);
+    column->setStretch(column->count() - 1, 0);
+    connect(browser_->library(), &LibraryTab::playRequested, fileActions_,
+            [this](const QString& path) { fileActions_->importFiles({path}); });
     settings_ = new settings::SettingsScreens(hub_, central);
     for (QWidget* panel : settings_->panels()) root_->addGlobalPanel(panel);
     connect(root_, &RootViewController::systemRequested, settings_, &settings::SettingsScreens::SystemButtonClick);

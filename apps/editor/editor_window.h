@@ -18,6 +18,7 @@ class HistoryWindow;
 class PresetCompare;
 class RootViewController;
 class ModulePanel;
+class PresetBrowser;
 class PresetFileActions;
 namespace settings {
 class SettingsScreens;
@@ -34,6 +35,7 @@ public:
     EffectChainView* chainView() const { return chain_; }
     ModulePanel* panel(Module module) const { return panels_[static_cast<std::size_t>(module)]; }
     PresetFileActions* fileActions() const { return fileActions_; }
+    PresetBrowser* presetBrowser() const { return browser_; }
     // The system, CTRL/TAP and expression screens laid over the window.
     settings::SettingsScreens* settingsScreens() const { return settings_; }
     // Shows the panel of module 0..8 when it exists.
@@ -62,6 +64,7 @@ private:
     RootViewController* root_;
     EffectChainView* chain_ = nullptr;
     PresetFileActions* fileActions_ = nullptr;
+    PresetBrowser* browser_ = nullptr;
     settings::SettingsScreens* settings_ = nullptr;
     QStackedWidget* stack_;
     EditHistory* history_ = nullptr;

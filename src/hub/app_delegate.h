@@ -66,6 +66,9 @@ public:
     // it. Returns the record as sent, named by the rule, for the editor's copy once the
     // pedal confirms.
     PresetRecord ImportPresSendData(const PresetRecord& record, const QString& PresetName, int index);
+    // A save into the slot that this hub did not ask for goes out (a slot written by
+    // loading and saving): its confirmation names the slot, not its low byte.
+    void expectSaveConfirmation(int slot) { pendingSaves_.push_back(slot); }
 
     // The global settings. Every edit of the system screen sends the system block and
     // the global EQ (its nine wire bytes) and lights the CAB lamps at once.

@@ -146,7 +146,10 @@ void Dispatcher::handle(std::uint8_t command, const std::uint8_t* p, std::size_t
         std::copy_n(p, 2, b.CURRENT_Preset.begin());
         post(EventCode::PresetNowChangeUpdateData, bytes(2));
         break;
-    case cmd::Save: post(EventCode::SAVEDATA_ReveiveDataUpdateData, bytes(16)); break;
+    case cmd::Save:
+        ++b.SaveAnswers;
+        post(EventCode::SAVEDATA_ReveiveDataUpdateData, bytes(16));
+        break;
     case cmd::BackupRead:
     case cmd::BackupWrite: {
         auto& x = b.BackupXfer;

@@ -69,6 +69,7 @@ struct ParameterBlocks {
 
     // Transfer state of the multi-frame exchanges.
     std::int32_t WritePresetIndex = -1;
+    std::uint32_t SaveAnswers = 0;  // save confirmations (168) received, for a writer waiting on one
     IrUploadState IrUpload;
     AmpUploadState AmpUpload;
     std::uint8_t IrDeleteSlot = 0;

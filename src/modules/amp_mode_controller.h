@@ -16,7 +16,6 @@ public:
     static constexpr int kFirstUserSlot = 55;  // list position of user slot 0
 
     explicit AmpModeController(QWidget* parent = nullptr);
-    static ModuleTable ampTable();
 
     QPushButton* ImportAmpBtn() const { return importButton_; }
     SlotImportFlow* importFlow() const { return importFlow_; }

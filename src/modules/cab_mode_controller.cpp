@@ -9,30 +9,8 @@
 
 namespace quorvex {
 
-ModuleTable CabModeController::cabTable() {
-    ModuleTable t = moduleTable(Module::Cab, 2);
-    t.groups = {
-        {"209_1", "CABINET", plainRows({"CENTER", "DISTANCE"}, 3), {"TUBE", "MIC"}},  // titleArr209_1
-        {"209_2", "USER IR", {}, {"TUBE"}},                                         // titleArr209_2
-    };
-    const QStringList cabinets = {
-        "US DLX 112",   "US TW 212",      "US BSM 410",     "SUPER S 112",    "BLUES 112",     "1960 412",
-        "EG P412",      "EG V412",        "MB M112",        "MB R412",        "UK FRUIT 412",  "UK FRUIT 212",
-        "SOLDAN 412",   "DOCTOR M112",    "DOCTOR ZWK 112", "RJC 212",        "BRITISH 30 212", "HWATT 412",
-        "BROWN 5150 412", "DYNAST FLO 110", "ROCKS 212",    "ROCKS 112",      "BROWN 5053 412", "BLACKHOLE 412",
-        "DIESEL HG 412", "ACOUSTIC112"};
-    t.models = oneGroupModels(cabinets);
-    for (int slot = 0; slot < kUserSlotCount; ++slot) t.models.push_back({QStringLiteral("EMPTY"), 1});
-    t.lists = {{5, {"OFF", "EL34", "EL84", "6L6", "6V6"}},                                             // popButtonTube
-               {2, {"SM57", "U47", "U87", "NT1", "MD421", "MD441", "MXL2001", "MXL2003", "C3000", "C4000B"}}};  // popButtonMic
-    t.listsBeforeRows = true;
-    // A cabinet number outside the list (0, above 36) shows the user-slot layout.
-    t.unknownModelGroup = 1;
-    return t;
-}
-
 CabModeController::CabModeController(QWidget* parent)
-    : ModulePanel(cabTable(), parent), importFlow_(new SlotImportFlow(this)) {
+    : ModulePanel(moduleTableOf(Module::Cab), parent), importFlow_(new SlotImportFlow(this)) {
     popButton()->setCabAddDelete(ui::GPopUpButton::kSlotMode);
     // Until a pedal is connected every slot reads "EMPTY", whatever it holds.
     popButton()->setSlotDeleteEnabled(false);

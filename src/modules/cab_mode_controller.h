@@ -19,7 +19,6 @@ public:
     static constexpr int kFirstUserSlot = 26;  // cabinet-list position of user slot 0
 
     explicit CabModeController(QWidget* parent = nullptr);
-    static ModuleTable cabTable();
 
     ui::GPopUpButton* popButtonEffice() const { return popButton(); }
     ui::GPopUpButton* popButtonTube() const { return extraList(0); }

@@ -9,7 +9,6 @@ class DelayModeController : public ModulePanel {
     Q_OBJECT
 public:
     explicit DelayModeController(QWidget* parent = nullptr);
-    static ModuleTable delayTable();
 
     ui::GPopUpButton* popButtonSubA() const { return extraList(0); }
     ui::GPopUpButton* popButtonSubB() const { return extraList(1); }

@@ -8,7 +8,6 @@ class DsModeController : public ModulePanel {
     Q_OBJECT
 public:
     explicit DsModeController(QWidget* parent = nullptr);
-    static ModuleTable dsTable();
 };
 
 }  // namespace quorvex

@@ -10,7 +10,6 @@ class EqModeController : public ModulePanel {
     Q_OBJECT
 public:
     explicit EqModeController(QWidget* parent = nullptr);
-    static ModuleTable eqTable();
 };
 
 }  // namespace quorvex

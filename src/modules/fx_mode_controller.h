@@ -8,7 +8,6 @@ class FxModeController : public ModulePanel {
     Q_OBJECT
 public:
     explicit FxModeController(QWidget* parent = nullptr);
-    static ModuleTable fxTable();
 };
 
 }  // namespace quorvex

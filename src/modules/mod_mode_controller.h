@@ -9,7 +9,6 @@ class ModModeController : public ModulePanel {
     Q_OBJECT
 public:
     explicit ModModeController(QWidget* parent = nullptr);
-    static ModuleTable modTable();
 };
 
 }  // namespace quorvex

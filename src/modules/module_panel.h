@@ -1,5 +1,5 @@
 #pragma once
-#include "module_table.h"
+#include "module_tables.h"
 #include "screen_ports.h"
 
 #include <QWidget>

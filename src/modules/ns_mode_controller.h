@@ -8,7 +8,6 @@ class NsModeController : public ModulePanel {
     Q_OBJECT
 public:
     explicit NsModeController(QWidget* parent = nullptr);
-    static ModuleTable nsTable();
 };
 
 }  // namespace quorvex

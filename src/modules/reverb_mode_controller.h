@@ -8,7 +8,6 @@ class ReverbModeController : public ModulePanel {
     Q_OBJECT
 public:
     explicit ReverbModeController(QWidget* parent = nullptr);
-    static ModuleTable reverbTable();
 };
 
 }  // namespace quorvex

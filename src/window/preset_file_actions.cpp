@@ -65,7 +65,11 @@ void PresetFileActions::ExportButtonClick() {
 void PresetFileActions::ImportButtonClick() {
     if (!m_hub.HidDevece() || (m_transfer && m_transfer->running())) return;
     const QStringList paths = m_chooser->openFiles(m_root.window(), QStringLiteral("Preset files (*.kiro)"), true);
-    if (paths.isEmpty()) return;
+    if (!paths.isEmpty()) importFiles(paths);
+}
+
+void PresetFileActions::importFiles(const QStringList& paths) {
+    if (!m_hub.HidDevece() || (m_transfer && m_transfer->running())) return;
     ImportPlan plan = readImportFiles(paths);
     if (!plan.error.isEmpty()) {
         m_alert(m_root.window(), QMessageBox::Warning, plan.error + QStringLiteral(" Nothing was sent to the pedal."));

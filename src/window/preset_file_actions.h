@@ -34,6 +34,9 @@ public:
     void ImportButtonClick();
     void ExportButtonClick();
     void backupButtonClick();
+    // Imports files as the Import button does: one becomes the sound, several go into
+    // the slots their names give.
+    void importFiles(const QStringList& paths);
 
     void setFileChooser(std::shared_ptr<FileChooser> chooser) { m_chooser = std::move(chooser); }
     void setAlert(FileAlert alert) { m_alert = std::move(alert); }

@@ -1,6 +1,12 @@
 // The slot chooser, and Import, Export and Backup in the editor against a virtual pedal.
 #include "../support/editor_with_pedal.h"
 #include "backup_window_controller.h"
+#include "library_model.h"
+#include "library_tab.h"
+#include "preset_browser.h"
+#include "preset_drag_model.h"
+#include "search_field.h"
+#include "slot_write_flow.h"
 #include "file_chooser.h"
 #include "multiple_select_window_controller.h"
 #include "preset_file_actions.h"
@@ -11,7 +17,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QListView>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -49,6 +57,7 @@ private slots:
     void chooserRowsSelectionAndSheets();
     void dialogsStartInTheFolderLastUsed();
     void editorFilesAgainstTheVirtualPedal();
+    void librarianAgainstTheVirtualPedal();
 };
 
 void FileScreensTest::chooserRowsSelectionAndSheets() {
@@ -214,6 +223,75 @@ void FileScreensTest::editorFilesAgainstTheVirtualPedal() {
     QCOMPARE(alerts.value(6), QString("Recall Success!"));
     QVERIFY(quit);
     QCOMPARE(pedal.settings().system[4], 33);
+}
+
+// The searchable list and the library folder: filters as typed, drags that move, copy
+// (also above slot 255), write and export, each checked in the pedal's own slots.
+void FileScreensTest::librarianAgainstTheVirtualPedal() {
+    QTemporaryDir dir;
+    testing::EditorWithPedal editor;
+    LinkOptions link;
+    link.tick = 1ms;
+    QVERIFY(editor.start({}, link));
+    pedal::VirtualPedal& pedal = *editor.pedal;
+    RootViewController& root = *editor.window->rootViewController();
+    PresetBrowser& browser = *editor.window->presetBrowser();
+    QAbstractItemModel& rows = *browser.presetList()->model();
+    SlotWriteFlow& writes = *browser.writes();
+    writes.setPollInterval(1ms);
+    QStringList alerts;
+    writes.setAlert([&alerts](QWidget*, QMessageBox::Icon, const QString& text) { alerts << text; });
+    const auto entry = [&rows](int row) { return rows.index(row, 0).data().toString(); };
+
+    QTest::keyClicks(browser.searchField(), "clea");
+    QVERIFY(rows.rowCount() > 0 && rows.rowCount() < 300);
+    for (int row = 0; row < rows.rowCount(); ++row) QVERIFY2(entry(row).contains("CLEA"), qPrintable(entry(row)));
+    QTest::keyClick(browser.searchField(), Qt::Key_Escape);
+    QTest::keyClicks(browser.searchField(), "002b");
+    QCOMPARE(rows.rowCount(), 1);
+    QTest::mouseClick(browser.presetList()->viewport(), Qt::LeftButton, {},
+                      browser.presetList()->visualRect(rows.index(0, 0)).center());
+    QTRY_COMPARE(root.selectedCell(), 4);
+    QTest::keyClick(browser.searchField(), Qt::Key_Escape);
+    QCOMPARE(rows.rowCount(), 300);
+
+    PresetDragModel& model = *browser.presetModel();
+    QSignalSpy finished(&writes, &SlotWriteFlow::finished);
+    const auto drop = [&](QMimeData* data, Qt::DropAction action, int to) {
+        model.dropMimeData(data, action, -1, 0, model.index(to, 0));
+        delete data;
+        QVERIFY(finished.wait(15000));
+    };
+    std::vector<PresetRecord> before;
+    for (int slot = 0; slot < 300; ++slot) before.push_back(pedal.record(slot));
+    drop(model.mimeData({model.index(0, 0)}), Qt::MoveAction, 3);
+    QCOMPARE(pedal.record(0), before[1]);
+    QCOMPARE(pedal.record(2), before[3]);
+    QCOMPARE(pedal.record(3), before[0]);
+    QCOMPARE(pedal.record(4), before[4]);
+    QCOMPARE(entry(3), QString::fromStdString(presetDisplayText(3, recordName(before[0]))));
+    const PresetRecord playing = pedal.liveRecord();
+    drop(model.mimeData({model.index(4, 0)}), Qt::CopyAction, 299);
+    QCOMPARE(pedal.record(299), before[4]);
+    QCOMPARE(pedal.liveRecord(), playing);
+    QCOMPARE(pedal.record(43), before[43]);
+    QCOMPARE(entry(299), QString::fromStdString(presetDisplayText(299, recordName(before[4]))));
+    QCOMPARE(entry(43), QString::fromStdString(presetDisplayText(43, recordName(before[43]))));
+    QCOMPARE(editor.hub->HidDevece()->presets().record(299), before[4]);
+
+    // The library: a row dropped in is exported, a file dropped on a row is written there.
+    LibraryTab& library = *browser.library();
+    library.setAlert([&alerts](QWidget*, QMessageBox::Icon, const QString& text) { alerts << text; });
+    library.setFolder(dir.filePath("library"));
+    const std::unique_ptr<QMimeData> row(model.mimeData({model.index(4, 0)}));
+    library.files()->dropMimeData(row.get(), Qt::CopyAction, -1, 0, {});
+    library.files()->dropMimeData(row.get(), Qt::CopyAction, -1, 0, {});
+    QCOMPARE(library.files()->stringList(), (QStringList{"CLEAN (2).kiro", "CLEAN.kiro"}));
+    QTest::keyClicks(library.searchField(), "(2");
+    QCOMPARE(library.fileList()->model()->rowCount(), 1);
+    drop(library.fileList()->model()->mimeData({library.fileList()->model()->index(0, 0)}), Qt::CopyAction, 7);
+    QCOMPARE(recordName(pedal.record(7)), std::string("CLEAN 2"));
+    QVERIFY(alerts.isEmpty());
 }
 
 QTEST_MAIN(FileScreensTest)
