@@ -9,6 +9,7 @@ packages=(
   libcli11-dev
   desktop-file-utils appstream dpkg-dev file
   sox sndfile-programs python3
+  lintian help2man lld
   clang libclang-rt-14-dev
 )
 missing=()

@@ -9,6 +9,7 @@
 #include "load_data_window.h"
 #include "missing_presets_notice.h"
 #include "preset_history.h"
+#include "screenshot_scene.h"
 #include "virtual_bus_backend.h"
 #include "virtual_pedal.h"
 
@@ -66,7 +67,7 @@ int EditorApp::run() {
     tellMissingPresets(window_.get(), hub_->missingPresets());
     if (!options_.screenshot.isEmpty()) {
         // Let the posted events of the last presets reach the screens first.
-        QTimer::singleShot(600, this, &EditorApp::saveScreenshot);
+        QTimer::singleShot(600, this, &EditorApp::takeScreenshot);
     }
     QApplication::exec();
     return 0;
@@ -112,9 +113,29 @@ void EditorApp::quit() {
     QCoreApplication::exit(0);
 }
 
-void EditorApp::saveScreenshot() {
-    const bool saved = window_->grab().save(options_.screenshot, "PNG");
-    if (!saved) qWarning("could not write %s", qPrintable(options_.screenshot));
+void EditorApp::takeScreenshot() {
+    QApplication::setCursorFlashTime(0);  // a text field's cursor shows steadily
+    // Each wait lets the screens draw what the view's events brought.
+    constexpr int settleMs = 400;
+    if (screenshot::viewHasDialog(options_.show)) {
+        auto* poll = new QTimer(this);
+        connect(poll, &QTimer::timeout, this, [this, poll] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            if (!dialog) return;
+            poll->stop();
+            QTimer::singleShot(settleMs, this, [this, dialog] { saveScreenshot(dialog); });
+        });
+        poll->start(50);
+    } else {
+        QTimer::singleShot(settleMs, this, [this] { saveScreenshot(nullptr); });
+    }
+    if (options_.show == QLatin1String("alert") && virtualPedal_) virtualPedal_->stop();  // the pedal is unplugged
+    screenshot::openView(*window_, options_.show);
+}
+
+void EditorApp::saveScreenshot(QWidget* dialog) {
+    if (!screenshot::save(*window_, dialog, options_.screenshot))
+        qWarning("could not write %s", qPrintable(options_.screenshot));
     quit();
 }
 

@@ -18,6 +18,7 @@ struct EditorOptions {
     bool virtualPedal = false;  // play an in-process virtual pedal
     QString busDir;             // or use this virtual bus; empty for the USB pedal
     QString screenshot;         // save the main window here once loaded, then quit
+    QString show;               // what to open before the screenshot (screenshot::viewNames)
 };
 
 // Starts the editor: builds the screens, wires them to the hub, starts the link,
@@ -37,7 +38,8 @@ private:
     bool runLoadingWindow();
     void showFatal(const QString& message);
     void quit();
-    void saveScreenshot();
+    void takeScreenshot();
+    void saveScreenshot(QWidget* dialog);
 
     EditorOptions options_;
     std::unique_ptr<pedal::VirtualPedal> virtualPedal_;

@@ -1,7 +1,6 @@
 #include "editor_window.h"
 
 #include "app_delegate.h"
-#include "control_palette.h"
 #include "edit_buttons.h"
 #include "edit_history.h"
 #include "effect_chain_view.h"
@@ -35,10 +34,6 @@ EditorWindow::EditorWindow(AppDelegate& hub, QWidget* parent)
     : QMainWindow(parent), hub_(hub), root_(new RootViewController(hub)), stack_(new QStackedWidget) {
     setWindowTitle(QStringLiteral("QUORVEX III"));
     resize(1280, 800);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ui::palette::stage());
-    pal.setColor(QPalette::WindowText, ui::palette::text());
-    setPalette(pal);
 
     auto* central = new QWidget;
     central->setAutoFillBackground(true);

@@ -18,10 +18,6 @@ LoadDataWindowController::LoadDataWindowController(QWidget* parent)
     setModal(true);
     setFixedWidth(480);
     setMinimumHeight(190);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ui::palette::stage());
-    pal.setColor(QPalette::WindowText, ui::palette::text());
-    setPalette(pal);
     setAutoFillBackground(true);
 
     statusLabel_->setAccessibleName(QStringLiteral("status"));

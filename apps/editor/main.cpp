@@ -1,6 +1,7 @@
 // quorvex-editor: the QUORVEX III editor.
 #include "editor_app.h"
 #include "pedal_lock.h"
+#include "screenshot_scene.h"
 #include "window_program.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdio>
 #include <unistd.h>
 
 namespace {
@@ -41,8 +43,16 @@ int main(int argc, char** argv) {
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Save the main window as PNG once loaded, then quit."),
                                         QStringLiteral("file"));
-    parser.addOptions({virtualPedal, bus, screenshot});
+    const QCommandLineOption show(QStringLiteral("show"),
+                                  QStringLiteral("Open <view> before the screenshot: %1.")
+                                      .arg(quorvex::screenshot::viewNames().join(QStringLiteral(", "))),
+                                  QStringLiteral("view"), QStringLiteral("main"));
+    parser.addOptions({virtualPedal, bus, screenshot, show});
     parser.process(*app);
+    if (!quorvex::screenshot::viewNames().contains(parser.value(show))) {
+        std::fprintf(stderr, "quorvex-editor: no view named %s\n", qPrintable(parser.value(show)));
+        return 2;
+    }
 
     std::unique_ptr<QSocketNotifier> signalNotifier;
     if (::pipe(signalPipe) == 0) {
@@ -67,6 +77,7 @@ int main(int argc, char** argv) {
     options.virtualPedal = parser.isSet(virtualPedal);
     options.busDir = parser.value(bus);
     options.screenshot = parser.value(screenshot);
+    options.show = parser.value(show);
     quorvex::EditorApp editor(options);
     return editor.run();
 }

@@ -4,6 +4,7 @@
 #include "firmware_locator.h"
 #include "hidraw_backend.h"
 #include "pedal_lock.h"
+#include "screenshot_window.h"
 #include "updater_app_delegate.h"
 #include "updater_window.h"
 #include "virtual_bus_backend.h"
@@ -33,7 +34,11 @@ int main(int argc, char** argv) {
                                       QStringLiteral("The firmware image to write (default: tavro_xb777.tr in the "
                                                      "data folders)."),
                                       QStringLiteral("file"));
-    parser.addOptions({bus, firmware});
+    const QCommandLineOption screenshot(QStringLiteral("screenshot"),
+                                        QStringLiteral("Answer Yes, save the window as PNG halfway through the "
+                                                       "update, then quit."),
+                                        QStringLiteral("file"));
+    parser.addOptions({bus, firmware, screenshot});
     parser.process(*app);
 
     PedalLock lock("quorvex-updater", parser.value(bus).toStdString());
@@ -60,7 +65,14 @@ int main(int argc, char** argv) {
         backend = std::make_unique<HidrawBackend>();
     }
 
-    updater::UpdaterWindow window;  // hidden until the pedal has answered
+    // Hidden until the pedal has answered.
+    std::unique_ptr<updater::UpdaterWindow> ownWindow;
+    if (parser.isSet(screenshot)) {
+        ownWindow = std::make_unique<updater::ScreenshotWindow>(parser.value(screenshot));
+    } else {
+        ownWindow = std::make_unique<updater::UpdaterWindow>();
+    }
+    updater::UpdaterWindow& window = *ownWindow;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         window.move(screen->availableGeometry().center() - window.rect().center());
     }

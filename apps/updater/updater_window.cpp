@@ -1,6 +1,5 @@
 #include "updater_window.h"
 
-#include "control_palette.h"
 #include "striped_progress_bar.h"
 #include "updater_texts.h"
 
@@ -33,10 +32,6 @@ UpdaterWindow::UpdaterWindow(QWidget* parent)
       done_(button(QStringLiteral("Done"), this)) {
     setWindowTitle(QStringLiteral("QUORVEX III Updater"));
     setFixedSize(520, 260);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, ui::palette::stage());
-    pal.setColor(QPalette::WindowText, ui::palette::text());
-    setPalette(pal);
     setAutoFillBackground(true);
 
     message_->setAccessibleName(QStringLiteral("message"));

@@ -27,6 +27,12 @@ void StripedProgressBar::setFraction(double fraction) {
     setValue(static_cast<int>(std::clamp(fraction, 0.0, 1.0) * 1000.0));
 }
 
+void StripedProgressBar::holdStill() {
+    timer_->stop();
+    phase_ = 0;
+    update();
+}
+
 void StripedProgressBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);

@@ -13,6 +13,8 @@ public:
     explicit StripedProgressBar(QWidget* parent = nullptr);
     void setFraction(double fraction);
     double fraction() const { return value() / 1000.0; }
+    // Stops the stripes at their first place, for a picture that is the same each time.
+    void holdStill();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,9 +1,14 @@
 // Presets lost on the way from the pedal are told after loading, not passed off as loaded.
 #include "../support/editor_with_pedal.h"
+#include "control_palette.h"
 #include "missing_presets_notice.h"
+#include "stage_look.h"
 
 #include <QMessageBox>
+#include <QStyle>
 #include <QtTest>
+
+#include <cstdlib>
 
 using namespace quorvex;
 
@@ -33,6 +38,21 @@ private slots:
     }
 
     void nothingIsToldWhenEveryPresetCame() { QVERIFY(!tellMissingPresets(nullptr, {})); }
+
+    // Message boxes wear the main window's dark look, with text that stands out from it.
+    void noticeWearsTheStageLook() {
+        ui::applyStageLook(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+        const std::unique_ptr<QMessageBox> notice(tellMissingPresets(nullptr, {7}));
+        const QPalette& pal = notice->palette();
+        QCOMPARE(pal.color(QPalette::Window), ui::palette::stage());
+        const auto contrast = [&pal](QPalette::ColorRole text, QPalette::ColorRole back) {
+            return std::abs(pal.color(text).lightness() - pal.color(back).lightness());
+        };
+        QVERIFY(contrast(QPalette::WindowText, QPalette::Window) > 150);
+        QVERIFY(contrast(QPalette::ButtonText, QPalette::Button) > 150);
+        QVERIFY(contrast(QPalette::Text, QPalette::Base) > 150);
+        QCOMPARE(notice->style()->name(), QStringLiteral("fusion"));
+    }
 };
 
 QTEST_MAIN(TestMissingPresets)
