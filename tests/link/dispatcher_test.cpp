@@ -138,6 +138,7 @@ TEST_F(DispatcherTest, PresetRecordsFillTheDumpAndReportProgress) {
     blocks.WritePresetIndex = 4;
     std::memcpy(blocks.PRESET_Record_Out.data() + 12, "BACK", 5);
     receive(229, Bytes{4});
+    blocks.BackupXfer.kind = 4, blocks.BackupXfer.number = 5, blocks.BackupXfer.part = 1;
     std::memcpy(blocks.BackupXfer.data.data() + 12, "REST", 5);
     receive(171, Bytes{4, 5, 1});
     EXPECT_EQ(replaced, (std::vector<std::string>{"002B CLEAN>OTHER save", "002B OTHER>BACK import", "002B BACK>REST restore"}));
