@@ -7,7 +7,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build}
 [ -f "$build/build.ninja" ] || cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" --target quorvex-editor quorvex-updater quorvex-pedal quorvex-firmware-image
+cmake --build "$build" --target quorvex-editor quorvex-updater quorvex-pedal quorvex-firmware-image quorvex-cli
 
 scratch=$(mktemp -d /tmp/quorvex-screenshots.XXXXXX)
 pedal=
@@ -22,6 +22,15 @@ export QT_SCALE_FACTOR=1 QT_FONT_DPI=96
 unset QT_STYLE_OVERRIDE DISPLAY WAYLAND_DISPLAY
 mkdir -p "$HOME"
 
+# A library folder with a few of the factory presets in it.
+mkdir -p "$scratch/bus"
+"$build/pedal/quorvex-pedal" --bus "$scratch/bus" >/dev/null 2>&1 &
+pedal=$!
+"$build/apps/quorvex-cli" --bus "$scratch/bus" export 001A-004C --to "$HOME/Documents/QUORVEX III" >/dev/null
+kill "$pedal"
+wait "$pedal" 2>/dev/null || true
+pedal=
+
 # PICTURE VIEW: the editor with VIEW open (quorvex-editor --help names the views).
 editor() {
   "$build/apps/quorvex-editor" --virtual-pedal --show "$2" --screenshot "docs/$1"
@@ -29,6 +38,7 @@ editor() {
 }
 editor editor.png main
 editor editor-presets.png presets
+editor editor-librarian.png library
 editor panel-amp.png amp
 editor panel-delay.png delay-dual
 editor settings.png system
@@ -39,7 +49,6 @@ editor alert.png alert
 
 # The updater halfway through writing a generated image into the virtual boot loader.
 "$build/apps/quorvex-firmware-image" "$scratch/image.tr" >/dev/null
-mkdir -p "$scratch/bus"
 "$build/pedal/quorvex-pedal" --boot-loader --bus "$scratch/bus" >/dev/null 2>&1 &
 pedal=$!
 "$build/apps/quorvex-updater" --bus "$scratch/bus" --firmware "$scratch/image.tr" --screenshot docs/updater.png

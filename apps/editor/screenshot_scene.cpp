@@ -3,8 +3,10 @@
 #include "editor_window.h"
 #include "effect_chain.h"
 #include "g_pop_up_button.h"
+#include "library_tab.h"
 #include "control_palette.h"
 #include "module_panel.h"
+#include "preset_browser.h"
 #include "root_view_controller.h"
 #include "settings_screens.h"
 #include "striped_progress_bar.h"
@@ -43,7 +45,7 @@ void holdStill(QWidget& widget) {
 }  // namespace
 
 QStringList viewNames() {
-    return QStringList{QStringLiteral("main"), QStringLiteral("presets")} + kModules +
+    return QStringList{QStringLiteral("main"), QStringLiteral("presets"), QStringLiteral("library")} + kModules +
            QStringList{QStringLiteral("delay-dual"), QStringLiteral("system"), QStringLiteral("ctrl-tap"),
                        QStringLiteral("exp"), QStringLiteral("backup"), QStringLiteral("alert")};
 }
@@ -51,6 +53,7 @@ QStringList viewNames() {
 void openView(EditorWindow& window, const QString& view) {
     RootViewController& root = *window.rootViewController();
     if (view == QLatin1String("presets")) root.composeToolDownMenuOpenState(1);
+    if (view == QLatin1String("library")) window.presetBrowser()->setCurrentWidget(window.presetBrowser()->library());
     if (kModules.contains(view)) showModule(window, static_cast<int>(kModules.indexOf(view)));
     if (view == QLatin1String("delay-dual")) showDualDelay(window);
     if (view == QLatin1String("system")) window.settingsScreens()->SystemButtonClick();

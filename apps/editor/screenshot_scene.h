@@ -12,7 +12,8 @@ class EditorWindow;
 // pictures of the documentation come from the program as it is.
 namespace screenshot {
 
-// The names --show takes: "main", "presets", a module ("fx" .. "reverb"), "delay-dual",
+// The names --show takes: "main", "presets" (the drop-down open), "library" (the
+// library folder's tab), a module ("fx" .. "reverb"), "delay-dual",
 // "system", "ctrl-tap", "exp", "backup" and "alert".
 QStringList viewNames();
 

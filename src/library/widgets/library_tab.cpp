@@ -4,6 +4,7 @@
 #include "library_model.h"
 #include "search_field.h"
 
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
@@ -62,7 +63,10 @@ void LibraryTab::chooseFolder() {
 }
 
 void LibraryTab::watchFolder() {
-    folderLabel_->setText(folder_.path());
+    // The home folder as "~", as a guitarist knows the place.
+    const QString home = QDir::homePath();
+    const QString path = folder_.path();
+    folderLabel_->setText(path.startsWith(home + QLatin1Char('/')) ? QStringLiteral("~") + path.mid(home.size()) : path);
     folderLabel_->setToolTip(folder_.path());
     if (!watcher_->directories().isEmpty()) watcher_->removePaths(watcher_->directories());
     // A folder not made yet is watched once an export made it.
