@@ -6,4 +6,6 @@ bash scripts/setup.sh
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir build --output-on-failure -j2
+# Four at a time on two processors: most tests wait on the virtual pedal's pace, not on
+# the processor.
+ctest --test-dir build --output-on-failure -j4
