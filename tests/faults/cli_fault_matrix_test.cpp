@@ -24,6 +24,7 @@
 
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <sstream>
 #include <thread>
 
@@ -41,7 +42,8 @@ struct Row {
     Transfer transfer;
     Fault fault;
     int exitCode;
-    std::string err;  // everything the command says on standard error
+    std::string err;  // everything the command says on standard error, or its pattern:
+    bool byMeaning = false;  // which presets or packets a random loss hits is left open
 };
 
 const char* const kTransferNames[] = {"Loading", "CurrentLoad", "PresetWrite", "IrUpload",
@@ -314,7 +316,11 @@ TEST_P(CliFaultMatrix, EndsAsTheRowSays) {
         }
     }
     EXPECT_EQ(run.code, row.exitCode);
-    EXPECT_EQ(run.err, row.err);
+    if (row.byMeaning) {
+        EXPECT_TRUE(std::regex_match(run.err, std::regex(row.err))) << run.err;
+    } else {
+        EXPECT_EQ(run.err, row.err);
+    }
 }
 
 const std::string kGone = "Disconnect! Please try again after connecting.\n";
@@ -327,11 +333,12 @@ const std::string kUpdateFail = "Update fail: please try again. (Time out:Check 
 const std::string kUpdateGone =
     "The QUORVEX III was disconnected during the update. Connect it again in its boot loader, then run the update "
     "once more.\n";
-std::string missing(const std::string& count, const std::string& labels) {
-    return count + " of 300 presets did not arrive from the pedal: " + labels +
-           ".\nTheir names in the list are missing or out of date. Unplug the pedal, plug it in again and start "
-           "again to read them.\n";
-}
+// Some presets, named by their labels (at most twelve, then how many more).
+const std::string kMissing = R"(\d+ of 300 presets did not arrive from the pedal: \d{3}[ABC](, \d{3}[ABC]){0,11}( and \d+ more)?\.)"
+                             "\nTheir names in the list are missing or out of date\\. Unplug the pedal, plug it in again and "
+                             "start again to read them\\.\n";
+// The boot loader's reply that did not come, whichever packet was lost.
+const std::string kUpdateTimedOut = R"(Update fail: please try again\. \(Time out:Check reply time out\(\d+=\d+:\d+\)\)\n)";
 std::string importEnd(const char* how, int file) {
     return std::string("The pedal ") + how + " while importing P" + std::to_string(kBatchSlot + file) + "-MOVED " +
            std::to_string(file - 1) + ".kiro (file " + std::to_string(file) + " of 4); the files before it were imported.\n";
@@ -342,9 +349,8 @@ std::string backupEnd(const char* how, const char* at) {
 
 const Row kRows[] = {
     {Transfer::Loading, Fault::None, 0, ""},
-    {Transfer::Loading, Fault::Drop, 7,
-     missing("20", "001B, 007A, 013A, 014B, 018A, 019A, 024A, 035B, 045A, 045B, 049C, 059B and 8 more")},
-    {Transfer::Loading, Fault::Corrupt, 7, missing("2", "007C, 059A")},
+    {Transfer::Loading, Fault::Drop, 7, kMissing, true},
+    {Transfer::Loading, Fault::Corrupt, 7, kMissing, true},
     {Transfer::Loading, Fault::UnplugEarly, 6, kGone},
     {Transfer::Loading, Fault::UnplugMidway, 6, kGone},
     {Transfer::Loading, Fault::UnplugEnd, 6, kGone},
@@ -393,8 +399,8 @@ const Row kRows[] = {
      "The pedal did not confirm user amp 1, block 1 (step 1 of 223) of the restore." + kAgain},
 
     {Transfer::Firmware, Fault::None, 0, "Firmware written; the QUORVEX III starts its new firmware.\n"},
-    {Transfer::Firmware, Fault::Drop, 11, kUpdateFail + "0=5:5))\n"},
-    {Transfer::Firmware, Fault::Corrupt, 11, kUpdateFail + "0=5:5))\n"},
+    {Transfer::Firmware, Fault::Drop, 11, kUpdateTimedOut, true},
+    {Transfer::Firmware, Fault::Corrupt, 11, kUpdateTimedOut, true},
     {Transfer::Firmware, Fault::UnplugEarly, 6, kUpdateFail + "0=5:3))\n" + kUpdateGone},
     {Transfer::Firmware, Fault::UnplugMidway, 6, kUpdateFail + "0=5:5))\n" + kUpdateGone},
     {Transfer::Firmware, Fault::UnplugEnd, 6, kUpdateFail + "1=5:5))\n" + kUpdateGone},
