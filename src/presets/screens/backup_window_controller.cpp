@@ -27,14 +27,15 @@ BackupWindowController::BackupWindowController(AppDelegate& hub, FileChooser& ch
     : QDialog(parent), m_hub(hub), m_chooser(chooser), m_alert(std::move(alert)),
       m_quit([] { QCoreApplication::exit(0); }), m_backup(new QPushButton("Backup", this)),
       m_recall(new QPushButton("Restore", this)), m_status(new QLabel(this)),
-      m_paced(new QCheckBox("Old pace: one block per turn of the send ring, for a pedal that needs it", this)) {
+      m_paced(new QCheckBox("Transfers at the old pace", this)) {
     setObjectName("BackupWindowController");
     setWindowTitle("Backup and restore");
     m_status->setWordWrap(true);
     m_status->setText("Backup saves the user amps, user IRs, system settings and presets 001A to 067B into one file. "
                       "Restore writes such a file back into the pedal.");
     m_paced->setAccessibleName("Transfers at the old pace");
-    m_paced->setToolTip("Backups, restores, numbered imports and uploads wait for their turn in the send ring.");
+    m_paced->setToolTip("Slower: backups, restores, preset writes and uploads send one block per turn of the link's "
+                        "send cycle, as before, for a pedal that needs it.");
     m_paced->setChecked(pacedTransfersChosen());
     connect(m_paced, &QCheckBox::toggled, this, [this](bool paced) {
         editorSettings().setValue(kPacedTransfersKey, paced);
