@@ -48,8 +48,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string text(const QString& s) { return s.toStdString(); }
-
 // Presets that never arrived cannot be exported or backed up.
 int refuseMissing(DeviceThread& link, const std::vector<int>& wanted, const QString& what, std::ostream& err) {
     const std::vector<int> missing = link.withLinkLock([&](ParameterBlocks&, CommandEncoder&) {

@@ -2,6 +2,8 @@
 #include "cli_options.h"
 #include "link_transfer.h"
 
+#include <QString>
+
 #include <functional>
 #include <iosfwd>
 #include <variant>
@@ -24,6 +26,9 @@ std::variant<PedalWork, int> prepareFileCommand(const CliOptions& options, std::
 LinkTransfer::End runTransfer(LinkTransfer& transfer, std::ostream& err, bool progressBar, const char* label);
 // The exit code of a transfer that ended so.
 int exitCodeOf(LinkTransfer::End end);
+
+// A message or name as the terminal prints it.
+inline std::string text(const QString& s) { return s.toStdString(); }
 
 // inspect: what a preset or backup file holds, or why it is not valid. No pedal.
 int runInspect(const std::string& path, std::ostream& out, std::ostream& err);

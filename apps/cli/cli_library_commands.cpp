@@ -23,8 +23,6 @@ struct PresetOperand {
     PresetRecord record{};
 };
 
-std::string text(const QString& s) { return s.toStdString(); }
-
 std::optional<int> singleSlot(const std::string& spec) {
     std::string error;
     const auto parsed = parseSlots({spec}, error);

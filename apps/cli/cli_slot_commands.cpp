@@ -16,8 +16,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string text(const QString& s) { return s.toStdString(); }
-
 // Opens and converts an impulse response, or tells why it cannot be loaded.
 std::optional<YJIRFile> readIr(const std::string& path, std::ostream& err) {
     YJIRFile file;

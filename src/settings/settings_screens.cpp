@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app_delegate.h"
+#include "settings_pages.h"
 #include "yj_ctrl_tab_view.h"
 #include "yj_exp_view.h"
 #include "yj_exp_vol_view.h"
@@ -14,7 +15,6 @@ namespace quorvex::settings {
 
 namespace {
 
-constexpr std::uint32_t kSystemPage = 11, kExpPage = 15, kCtrlPage = 16;
 
 template <std::size_t N>
 std::array<std::uint32_t, N> firstValues(const std::vector<std::uint32_t>& v) {

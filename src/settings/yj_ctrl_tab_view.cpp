@@ -8,12 +8,12 @@
 #include <QVBoxLayout>
 
 #include "exp_captions.h"
+#include "settings_pages.h"
 #include "settings_style.h"
 
 namespace quorvex::settings {
 
 namespace {
-constexpr std::uint32_t kCtrlPage = 16;
 constexpr int kCtrlTab = 1, kTapTab = 0;
 constexpr std::size_t kMode = 10;
 }  // namespace

@@ -7,13 +7,13 @@
 #include <QVBoxLayout>
 
 #include "exp_captions.h"
+#include "settings_pages.h"
 #include "settings_style.h"
 #include "yj_exp_vol_view.h"
 
 namespace quorvex::settings {
 
 namespace {
-constexpr std::uint32_t kExpPage = 15;
 constexpr int kTab = 1, kModule = 2, kBox = 3;
 
 // Box b (1..14) in the three columns: rows of three, then 13 left and 14 right.

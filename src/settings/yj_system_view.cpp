@@ -11,6 +11,7 @@
 #include "grid_step.h"
 #include "hy_slider.h"
 #include "level_texts.h"
+#include "settings_pages.h"
 #include "two_way_switch.h"
 #include "yj_fs_mode_view.h"
 #include "yj_reset_view.h"
@@ -19,7 +20,6 @@ namespace quorvex::settings {
 
 namespace {
 
-constexpr std::uint32_t kSystemPage = 11;
 constexpr std::uint32_t kEqPage = 18;
 // Second byte of the focus message per sub-page of the system page.
 constexpr std::uint32_t kLevelFocus = 1, kUsbFocus = 3, kCabFocus = 4, kFsModeFocus = 5, kResetFocus = 6;

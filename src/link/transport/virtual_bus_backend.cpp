@@ -28,7 +28,7 @@ constexpr auto kMaxRetry = 1000ms;
 constexpr auto kReplugRetry = 200ms;      // a device that dropped us but still listens may take us back
 constexpr auto kWatchRetry = 500ms;       // folder missing or not watchable: look again this often
 constexpr auto kWriteWait = 1000ms;       // a device that does not read refuses our reports after this
-constexpr int kBurst = 256;               // datagrams read from one device per turn, for fairness
+constexpr int kDatagramsPerTurn = 256;               // datagrams read from one device per turn, for fairness
 }  // namespace
 
 struct VirtualBusBackend::Connection {
@@ -224,7 +224,7 @@ void VirtualBusBackend::tryConnect(const std::string& path) {
 
 void VirtualBusBackend::service(const std::shared_ptr<Connection>& connection, short revents) {
     std::uint8_t buffer[2048];  // reports are 64 bytes; longer datagrams arrive cut, still not 64
-    for (int i = 0; i < kBurst && connection->fd >= 0; ++i) {
+    for (int i = 0; i < kDatagramsPerTurn && connection->fd >= 0; ++i) {
         const ssize_t n = ::recv(connection->fd, buffer, sizeof buffer, MSG_DONTWAIT);
         if (n > 0) {
             handleDatagram(connection, buffer, static_cast<std::size_t>(n));

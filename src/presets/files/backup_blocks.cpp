@@ -14,7 +14,7 @@ struct KindInfo {
     std::uint8_t blocks;
 };
 
-constexpr std::uint16_t kSendCmd = 226;
+constexpr std::uint16_t kBlockSendCommand = 226;
 constexpr std::size_t kSystemBytes = 15;    // written for the SYSTEM item ...
 constexpr std::uint32_t kSystemDeclared = 10;  // ... under this declared length
 
@@ -70,18 +70,18 @@ Tv_Backup BackupAssembler::build(const std::vector<PresetRecord>& presets) const
         if (kind.present.none()) continue;
         const KindInfo info = kindInfo(kindNo);
         file.setDataHeadForDataName(info.section, kindNo, info.length, static_cast<std::uint32_t>(kind.present.count()),
-                                    kSendCmd, 1, kSendCmd, 1);
+                                    kBlockSendCommand, 1, kBlockSendCommand, 1);
         for (std::size_t i = 0; i < kind.items.size(); ++i) {
             if (kind.present.test(i))
                 file.addData(kind.items[i].data(), kind.items[i].size(), static_cast<std::int16_t>(i + 1));
         }
     }
     if (system_) {
-        file.setDataHeadForDataName(kindInfo(3).section, 3, kSystemDeclared, 1, kSendCmd, 1, kSendCmd, 1);
+        file.setDataHeadForDataName(kindInfo(3).section, 3, kSystemDeclared, 1, kBlockSendCommand, 1, kBlockSendCommand, 1);
         file.addData(system_->data(), kSystemBytes, 1);
     }
     file.setDataHeadForDataName(kindInfo(4).section, 4, kRecordSize, static_cast<std::uint32_t>(presets.size()),
-                                kSendCmd, 1, kSendCmd, 1);
+                                kBlockSendCommand, 1, kBlockSendCommand, 1);
     for (std::size_t slot = 0; slot < presets.size(); ++slot)
         file.addData(presets[slot].data(), kRecordSize, static_cast<std::int16_t>(slot + 1));
     return file;
