@@ -9,7 +9,7 @@ namespace quorvex::cli {
 // slot, old name, new name and what wrote it, separated by tabs. No pedal.
 int runHistory(std::ostream& out);
 
-// put-back ID: the entry's record goes back into its slot (command 229); the entry
+// put-back ID: the entry's record goes back into its slot, any of the 300; the entry
 // stays, and what the put-back replaced becomes an entry of its own.
 std::variant<PedalWork, int> preparePutBack(const CliOptions& options, std::ostream& err);
 

@@ -122,23 +122,28 @@ int copyOrMove(DeviceThread& link, int from, int to, bool move, std::ostream& ou
         out << "Nothing to write: the slots hold these presets already.\n";
         return kOk;
     }
+    return writeSlots(link, std::move(writes), move ? "Moving presets" : "Copying", out, err, progressBar);
+}
+
+}  // namespace
+
+int writeSlots(DeviceThread& link, std::vector<SlotWrite> writes, const char* label, std::ostream& out,
+               std::ostream& err, bool progressBar) {
     SlotWrites run(link, std::move(writes), 2ms);
-    QObject::connect(&run, &SlotWrites::slotWritten, [&out](int slot) {
-        out << slotLabel(slot) << " written\n";
+    QObject::connect(&run, &SlotWrites::slotWritten, [&run, &out](int slot) {
+        for (const SlotWrite& write : run.writes())
+            if (write.slot == slot) out << slotLabel(slot) << " <- " << recordName(write.record) << "\n";
     });
-    const LinkTransfer::End end = runTransfer(run.transfer(), err, progressBar && run.writes().size() > 1,
-                                              move ? "Moving presets" : "Copying");
+    const LinkTransfer::End end = runTransfer(run.transfer(), err, progressBar && run.writes().size() > 1, label);
     if (end != LinkTransfer::End::Done) {
         LinkTransfer& transfer = run.transfer();
         err << (end == LinkTransfer::End::Unplugged ? "The pedal was disconnected while writing "
                                                     : "The pedal did not confirm ")
-            << text(transfer.step(transfer.currentStep()).what) << "; the slots reported written hold their new presets.\n";
+            << text(transfer.step(transfer.currentStep()).what) << "; the slots listed above hold their new presets.\n";
         return exitCodeOf(end);
     }
     return kOk;
 }
-
-}  // namespace
 
 std::optional<int> runLibraryCommandWithoutPedal(const CliOptions& options, std::ostream& out, std::ostream& err) {
     if (options.command != Command::Show && options.command != Command::Diff) return std::nullopt;

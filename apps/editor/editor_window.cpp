@@ -20,6 +20,7 @@
 #include "preset_file_actions.h"
 #include "root_view_controller.h"
 #include "settings_screens.h"
+#include "slot_write_flow.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
@@ -97,7 +98,11 @@ void EditorWindow::addEditButtons() {
 }
 
 HistoryWindow* EditorWindow::showHistory() {
-    if (!historyWindow_) historyWindow_ = new HistoryWindow(hub_, *root_, this);
+    if (!historyWindow_) {
+        historyWindow_ = new HistoryWindow(this);
+        // A put-back is a slot write like the librarian's, confirmed, into any slot.
+        connect(historyWindow_, &HistoryWindow::putBackRequested, browser_->writes(), &SlotWriteFlow::putBack);
+    }
     historyWindow_->reload();
     historyWindow_->show();
     historyWindow_->raise();

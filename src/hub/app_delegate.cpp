@@ -430,13 +430,16 @@ void AppDelegate::presetNowChange(const std::vector<std::uint32_t>& values) {
 
 void AppDelegate::saveConfirmed(const std::vector<std::uint32_t>& values) {
     int slot = static_cast<int>(values[0]);
-    const auto pending = std::find_if(pendingSaves_.begin(), pendingSaves_.end(),
-                                      [slot](int asked) { return asked % 256 == slot; });
-    const bool asked = pending != pendingSaves_.end();
-    if (asked) {
-        slot = *pending;
-        pendingSaves_.erase(pending);
-    }
+    // The confirmation names the slot's low byte: the slot is the one a save waits for.
+    const auto take = [&slot](std::vector<int>& saves) {
+        const auto it = std::find_if(saves.begin(), saves.end(), [slot](int s) { return s % 256 == slot; });
+        if (it == saves.end()) return false;
+        slot = *it;
+        saves.erase(it);
+        return true;
+    };
+    const bool asked = take(pendingSaves_);
+    if (!asked) take(announcedSaves_);
     std::array<std::uint8_t, kNameSize> name{};
     for (std::size_t i = 1; i < 16; ++i) name[i - 1] = static_cast<std::uint8_t>(values[i]);
     // The slot now holds the sound under its new name. The pedal need not send the

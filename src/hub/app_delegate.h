@@ -67,8 +67,9 @@ public:
     // pedal confirms.
     PresetRecord ImportPresSendData(const PresetRecord& record, const QString& PresetName, int index);
     // A save into the slot that this hub did not ask for goes out (a slot written by
-    // loading and saving): its confirmation names the slot, not its low byte.
-    void expectSaveConfirmation(int slot) { pendingSaves_.push_back(slot); }
+    // loading and saving): its confirmation names the slot, not its low byte, and the
+    // writer keeps the record it loaded.
+    void expectSaveConfirmation(int slot) { announcedSaves_.push_back(slot); }
 
     // The global settings. Every edit of the system screen sends the system block and
     // the global EQ (its nine wire bytes) and lights the CAB lamps at once.
@@ -148,6 +149,7 @@ private:
     // Slots sent with a save and not yet confirmed: the pedal's confirmation names the
     // slot in one byte, so 4 and 260 are told apart by what was asked.
     std::vector<int> pendingSaves_;
+    std::vector<int> announcedSaves_;  // saves of records loaded by another writer
     bool pedalConnected_ = false;
     bool hasNowPresetRecord_ = false;
     bool IsChangeGuiData_ = false;

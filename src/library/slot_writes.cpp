@@ -10,8 +10,10 @@ namespace {
 
 std::vector<std::uint32_t> valuesOf(const PresetRecord& record) { return {record.begin(), record.end()}; }
 
-LinkStep loadStep(DeviceThread& link, const PresetRecord& record, const QString& what) {
-    return sentStep([&link, values = valuesOf(record)] {
+// With toSave, the sound's edits wait until the save that follows has gone out.
+LinkStep loadStep(DeviceThread& link, const PresetRecord& record, const QString& what, bool toSave) {
+    return sentStep([&link, values = valuesOf(record), toSave] {
+        if (toSave) link.withLinkLock([](ParameterBlocks&, CommandEncoder& encoder) { encoder.saveNextLoad(); });
         link.SendDataToDevoice(BlockType::RECORD_CURRENT, values.data(), static_cast<int>(values.size()));
     }, cmd::RecordCurrent, what);
 }
@@ -37,6 +39,10 @@ SlotWrites::SlotWrites(DeviceThread& link, std::vector<SlotWrite> writes, std::c
     : QObject(parent), link_(link), writes_(std::move(writes)) {
     transfer_ = std::make_unique<LinkTransfer>(link_, buildSteps(), nullptr, pollInterval);
     connect(transfer_.get(), &LinkTransfer::stepAnswered, this, &SlotWrites::confirmed);
+    // A run that stops between a load and its save lets the sound's edits go again.
+    connect(transfer_.get(), &LinkTransfer::finished, this, [this] {
+        link_.withLinkLock([](ParameterBlocks&, CommandEncoder& encoder) { encoder.releaseSound(); });
+    });
     connect(transfer_.get(), &LinkTransfer::finished, this, &SlotWrites::finished);
 }
 
@@ -55,7 +61,7 @@ std::vector<LinkStep> SlotWrites::buildSteps() {
             writeOfStep_.push_back(static_cast<int>(i));
             continue;
         }
-        steps.push_back(loadStep(link_, write.record, what));
+        steps.push_back(loadStep(link_, write.record, what, true));
         writeOfStep_.push_back(-1);
         std::vector<std::uint32_t> save{slotLow(write.slot), slotHigh(write.slot)};
         save.insert(save.end(), write.record.begin() + record::kName, write.record.begin() + record::kName + kNameSize);
@@ -77,7 +83,7 @@ std::vector<LinkStep> SlotWrites::buildSteps() {
     }
     if (saved) {
         soundBefore_ = playingRecord(link_);
-        steps.push_back(loadStep(link_, *soundBefore_, QStringLiteral("the sound played before")));
+        steps.push_back(loadStep(link_, *soundBefore_, QStringLiteral("the sound played before"), false));
         writeOfStep_.push_back(-1);
     }
     return steps;
@@ -88,7 +94,8 @@ void SlotWrites::confirmed(int step) {
     if (index < 0) return;
     const SlotWrite& write = writes_[static_cast<std::size_t>(index)];
     link_.withLinkLock([&](ParameterBlocks&, CommandEncoder&) {
-        link_.presets().storeRecord(write.slot, write.record.data(), true);
+        // A preset write, whichever way it reached the slot.
+        link_.presets().storeRecord(write.slot, write.record.data(), true, "import");
     });
     emit slotWritten(write.slot);
 }

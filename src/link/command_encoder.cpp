@@ -34,6 +34,14 @@ std::size_t setLength(std::uint8_t* frame, std::uint8_t command, std::size_t pay
 
 }  // namespace
 
+bool changesSound(std::uint8_t command) {
+    switch (command) {
+    case cmd::Chain: case cmd::PresetVol: case cmd::Exp: case cmd::Ctrl: case cmd::ExpMerge:
+    case cmd::CurrentPreset: case cmd::RecordCurrent: return true;
+    default: return std::find(kModuleCommands.begin(), kModuleCommands.end(), command) != kModuleCommands.end();
+    }
+}
+
 bool marksPresetEdited(BlockType type) {
     const int t = static_cast<int>(type);
     return t <= 8 || type == BlockType::CHAIN || type == BlockType::PRESET_VOL;
@@ -79,6 +87,7 @@ void CommandEncoder::store(BlockType type, const std::uint32_t* para, int len, i
 
 void CommandEncoder::discardPending() {
     dirty_.fill(false);
+    releaseSound();
     blocks_.IrUpload.pending = false;
     blocks_.IrUpload.active = false;
     blocks_.AmpUpload.pending = false;
@@ -93,6 +102,7 @@ std::size_t CommandEncoder::buildStartFrame(std::uint8_t* frame) {
 std::size_t CommandEncoder::buildHelloFrame(std::uint8_t* frame) { return setLength(frame, cmd::Hello, 0); }
 
 std::size_t CommandEncoder::buildFrame(std::uint8_t command, std::uint8_t* frame) {
+    if (soundHeld_ && changesSound(command)) return 0;
     if (command == cmd::IrChunk) {
         // The upload's pending flag plays the role of the dirty flag.
         if (!blocks_.IrUpload.pending) return 0;
@@ -105,6 +115,11 @@ std::size_t CommandEncoder::buildFrame(std::uint8_t command, std::uint8_t* frame
         dirty_[command] = false;
         if (command == cmd::RecordWrite && blocks_.WritePresetIndex < 0) return 0;
     }
+    if (command == cmd::RecordCurrent) {
+        soundHeld_ = loadToSave_;
+        loadToSave_ = false;
+    }
+    if (command == cmd::Save) soundHeld_ = false;
     return setLength(frame, command, payloadFor(command, frame + kHeaderSize));
 }
 

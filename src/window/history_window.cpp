@@ -1,7 +1,5 @@
 #include "history_window.h"
 
-#include "app_delegate.h"
-
 #include <QDialogButtonBox>
 #include <QListWidget>
 #include <QPushButton>
@@ -9,8 +7,7 @@
 
 namespace quorvex {
 
-HistoryWindow::HistoryWindow(AppDelegate& hub, PresetListPort& list, QWidget* parent)
-    : QDialog(parent), hub_(hub), presetList_(list), list_(new QListWidget(this)) {
+HistoryWindow::HistoryWindow(QWidget* parent) : QDialog(parent), alert_(modalFileAlert()), list_(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("HISTORY"));
     setAccessibleName(QStringLiteral("HISTORY"));
     resize(640, 420);
@@ -41,16 +38,15 @@ void HistoryWindow::reload() {
 
 void HistoryWindow::putBackChosen() {
     const int row = list_->currentRow();
-    DeviceThread* link = hub_.HidDevece();
-    if (row < 0 || row >= static_cast<int>(entries_.size()) || !link) return;
+    if (row < 0 || row >= static_cast<int>(entries_.size())) return;
     const HistoryEntry& e = entries_[static_cast<std::size_t>(row)];
     const auto record = history_.record(e);
-    // A preset write names its slot in one byte.
-    if (!record || e.slot > 255) return;
-    link->withLinkLock([link, &e](ParameterBlocks&, CommandEncoder&) { link->presets().expectWriter(e.slot, "put back"); });
-    const std::vector<std::uint32_t> values(record->begin(), record->end());
-    link->SendPresetsDataToDevice(BlockType::RECORD_WRITE, values.data(), static_cast<int>(values.size()), e.slot);
-    presetList_.UpdataPresetListIndex(e.slot, QString::fromStdString(presetDisplayText(e.slot, recordName(*record))));
+    if (!record) {
+        alert_(this, QMessageBox::Warning,
+               QStringLiteral("The preset kept for this entry cannot be read: %1").arg(e.presetPath));
+        return;
+    }
+    emit putBackRequested(e.slot, *record);
 }
 
 }  // namespace quorvex

@@ -196,27 +196,29 @@ private slots:
     }
 
     void aPresetSavedOverComesBackFromTheHistory() {
-        constexpr int kClean = 4;
-        const PresetRecord clean = pedal->record(kClean);
-        const auto saveOver = [&](int entries) {
-            hub->SavePresetChange(kClean, QStringLiteral("Stage Lead"));
-            QTRY_VERIFY_WITH_TIMEOUT(pedal->record(kClean) != clean, 3000);
+        constexpr int kClean = 4, kLast = 299;
+        const PresetRecord clean = pedal->record(kClean), last = pedal->record(kLast);
+        const auto saveOver = [&](int slot, int entries) {
+            const PresetRecord before = pedal->record(slot);
+            hub->SavePresetChange(slot, QStringLiteral("Stage Lead"));
+            QTRY_VERIFY_WITH_TIMEOUT(pedal->record(slot) != before, 3000);
             QTRY_COMPARE_WITH_TIMEOUT(int(PresetHistory().entries().size()), entries, 3000);
         };
-        saveOver(1);
-        // From the window...
+        // From the window, into a slot that only a load and a save reach...
+        saveOver(kLast, 1);
         buttons().historyButton()->click();
         HistoryWindow* history = window->showHistory();
         QCOMPARE(history->entryList()->count(), 1);
-        QVERIFY(history->entryList()->item(0)->text().contains(QStringLiteral("002B   CLEAN → STAGE LEAD   (save)")));
+        QVERIFY(history->entryList()->item(0)->text().contains(
+            QStringLiteral("100C   %1 → STAGE LEAD   (save)").arg(QString::fromStdString(recordName(last)))));
         history->entryList()->setCurrentRow(0);
         history->putBackButton()->click();
-        QTRY_VERIFY_WITH_TIMEOUT(pedal->record(kClean) == clean, 3000);
+        QTRY_VERIFY_WITH_TIMEOUT(pedal->record(kLast) == last, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(int(PresetHistory().entries().size()), 2, 3000);
         QCOMPARE(PresetHistory().entries().front().writer, QStringLiteral("put back"));
 
         // ...and with quorvex-cli, which lists the newest first.
-        saveOver(3);
+        saveOver(kClean, 3);
         const QStringList listed = cli({QStringLiteral("history")}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         QCOMPARE(listed.size(), 3);
         const QStringList fields = listed.front().split(QLatin1Char('\t'));

@@ -136,5 +136,23 @@ TEST_F(EncoderTest, TransferBlocksTakeTheFreeTicksUnlessPaced) {
     }
 }
 
+// A record loaded to be saved into a slot: a module edit and a preset change made after
+// the load's frame follow the save's frame, so the slot gets the record as loaded; a
+// backup block does not wait.
+TEST_F(EncoderTest, SoundEditsFollowTheSaveOfALoadedRecord) {
+    SendRing ring;
+    std::array<std::uint8_t, 1024> frame{};
+    std::vector<std::uint8_t> sent;
+    encoder.saveNextLoad();
+    encoder.raise(cmd::RecordCurrent);
+    for (std::size_t tick = 0; tick < 3 * kSchedulerRing.size(); ++tick) {
+        if (ring.tick(encoder, frame.data(), true) == 0) continue;
+        sent.push_back(frame[4]);
+        if (frame[4] != cmd::RecordCurrent) continue;
+        for (const std::uint8_t command : {cmd::Fx, cmd::CurrentPreset, cmd::Save, cmd::BackupRead}) encoder.raise(command);
+    }
+    EXPECT_EQ(sent, (std::vector<std::uint8_t>{cmd::RecordCurrent, cmd::BackupRead, cmd::Save, cmd::CurrentPreset, cmd::Fx}));
+}
+
 }  // namespace
 }  // namespace quorvex

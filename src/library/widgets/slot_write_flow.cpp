@@ -48,6 +48,13 @@ void SlotWriteFlow::writeFile(const QString& path, int slot) {
     run({fileWrite(slot, file.record, file.baseName)}, QStringLiteral("Writing a preset file"));
 }
 
+void SlotWriteFlow::putBack(int slot, const PresetRecord& record) {
+    if (refuseWhileBusy()) return;
+    DeviceThread& link = *hub_.HidDevece();
+    link.withLinkLock([&link, slot](ParameterBlocks&, CommandEncoder&) { link.presets().expectWriter(slot, "put back"); });
+    run({{slot, record}}, QStringLiteral("Putting back a preset"));
+}
+
 void SlotWriteFlow::run(std::vector<SlotWrite> writes, const QString& title) {
     if (writes.empty()) return;
     const std::size_t count = writes.size();

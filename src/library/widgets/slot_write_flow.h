@@ -12,8 +12,8 @@ namespace quorvex {
 class AppDelegate;
 class RootViewController;
 
-// Orders the pedal's slots from the editor: a move, a copy, or a preset file written
-// into a slot. Every changed slot is written and confirmed before the next, with a
+// Orders the pedal's slots from the editor: a move, a copy, a preset file written into a
+// slot, or a replaced preset put back. Every changed slot is written and confirmed before the next, with a
 // progress dialog when there are more than a few; the list shows each slot once the
 // pedal confirmed it. One run at a time.
 class SlotWriteFlow : public QObject {
@@ -28,6 +28,8 @@ public:
     void move(int from, int to) { reorder(from, to, true); }
     void copy(int from, int to) { reorder(from, to, false); }
     void writeFile(const QString& path, int slot);
+    // A preset the history kept goes back into its slot; what it replaces is kept in turn.
+    void putBack(int slot, const PresetRecord& record);
 
     bool running() const { return run_ != nullptr; }
     void setAlert(FileAlert alert) { alert_ = std::move(alert); }
