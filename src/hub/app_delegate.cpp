@@ -126,14 +126,15 @@ void AppDelegate::PresetVolChange(double value) {
 
 void AppDelegate::ChangeCurrentPreset(int slot) {
     if (!PresetStore::validSlot(slot)) return;
-    if (link_) {
-        const PresetRecord record = link_->withLinkLock([&](ParameterBlocks&, CommandEncoder&) { return link_->presets().record(slot); });
-        sound_.load(record);
-        emit soundReplaced();
-        ReadBufferPresetToGui(record);
-    }
+    if (link_) replaceSound(link_->withLinkLock([&](ParameterBlocks&, CommandEncoder&) { return link_->presets().record(slot); }));
     NeedUpdataMcuUiDataA(0, 0);
     send(BlockType::CURRENT, slotValues(slot));
+}
+
+void AppDelegate::replaceSound(const PresetRecord& record) {
+    sound_.load(record);
+    emit soundReplaced();
+    ReadBufferPresetToGui(record);
 }
 
 void AppDelegate::SavePresetChange(int slot, const QString& name) {

@@ -83,6 +83,9 @@ public:
 
     // Shows a stored record on every screen.
     void ReadBufferPresetToGui(const PresetRecord& record);
+    // Another record becomes the sound (another preset, or a file written into the slot
+    // that plays): the edits start again from it and the panels show it.
+    void replaceSound(const PresetRecord& record);
     // Shows a part of the sound (a module number or a CurrentSound::Part) as if the pedal
     // had reported these values, then sends it as the guitarist's edit of it would.
     void replayEdit(int part, const std::vector<std::uint32_t>& values);

@@ -102,7 +102,7 @@ void PresetFileActions::importBatch(std::vector<ImportFile> files) {
         const ImportFile& file = files[i];
         steps.push_back(presetWriteStep(
             [this, file, sent, i] {
-                if (file.slot == m_root.selectedCell()) m_hub.ReadBufferPresetToGui(file.record);
+                if (file.slot == m_root.selectedCell()) m_hub.replaceSound(recordNamedFromFile(file.record, file.baseName));
                 (*sent)[i] = m_hub.ImportPresSendData(file.record, file.baseName, file.slot);
             },
             QStringLiteral("%1 into %2").arg(QFileInfo(file.path).fileName(), QString::fromStdString(slotLabel(file.slot)))));

@@ -9,9 +9,11 @@
 #include "history_window.h"
 #include "hy_slider.h"
 #include "module_panel.h"
+#include "preset_file_actions.h"
 #include "preset_history.h"
 #include "preset_list_model.h"
 #include "root_view_controller.h"
+#include "yj_preset_file.h"
 #include "yj_text_field.h"
 
 #include <QListView>
@@ -195,32 +197,55 @@ private slots:
         QVERIFY(fx()->isEnabled());
     }
 
+    // Numbered files written into their slots, one of them the slot that plays: that
+    // file's record is the sound now, so undo has nothing of the sound before.
+    void aFileWrittenIntoTheSlotPlayingStartsAnEmptyHistory() {
+        constexpr int slot = 10;
+        pedal->selectPreset(slot);
+        QTRY_COMPARE_WITH_TIMEOUT(window->rootViewController()->selectedCell(), slot, 3000);
+        type(fx()->pTextFieldVale(0), QStringLiteral("44"));
+        QTRY_VERIFY_WITH_TIMEOUT(history().canUndo(), 3000);
+        const int entries = int(PresetHistory().entries().size());
+        QTemporaryDir files;
+        QStringList paths;
+        for (const int s : {slot, slot + 1}) {
+            paths << files.filePath(QStringLiteral("P%1-TAKEN OVER.kiro").arg(s + 1));
+            QVERIFY(YJPresetInOut::ExportPresetFilePath(paths.back(), pedal->record(7).data(), kRecordSize));
+        }
+        window->fileActions()->importFiles(paths);
+        QTRY_COMPARE_WITH_TIMEOUT(QString::fromStdString(recordName(pedal->record(slot + 1))), QStringLiteral("TAKEN OVER"), 5000);
+        QVERIFY(!history().canUndo());
+        // Both replaced presets are kept.
+        QTRY_COMPARE_WITH_TIMEOUT(int(PresetHistory().entries().size()), entries + 2, 3000);
+    }
+
     void aPresetSavedOverComesBackFromTheHistory() {
         constexpr int kClean = 4, kLast = 299;
         const PresetRecord clean = pedal->record(kClean), last = pedal->record(kLast);
+        const int earlier = int(PresetHistory().entries().size());
         const auto saveOver = [&](int slot, int entries) {
             const PresetRecord before = pedal->record(slot);
             hub->SavePresetChange(slot, QStringLiteral("Stage Lead"));
             QTRY_VERIFY_WITH_TIMEOUT(pedal->record(slot) != before, 3000);
-            QTRY_COMPARE_WITH_TIMEOUT(int(PresetHistory().entries().size()), entries, 3000);
+            QTRY_COMPARE_WITH_TIMEOUT(int(PresetHistory().entries().size()), earlier + entries, 3000);
         };
         // From the window, into a slot that only a load and a save reach...
         saveOver(kLast, 1);
         buttons().historyButton()->click();
         HistoryWindow* history = window->showHistory();
-        QCOMPARE(history->entryList()->count(), 1);
+        QCOMPARE(history->entryList()->count(), earlier + 1);
         QVERIFY(history->entryList()->item(0)->text().contains(
             QStringLiteral("100C   %1 → STAGE LEAD   (save)").arg(QString::fromStdString(recordName(last)))));
         history->entryList()->setCurrentRow(0);
         history->putBackButton()->click();
         QTRY_VERIFY_WITH_TIMEOUT(pedal->record(kLast) == last, 5000);
-        QTRY_COMPARE_WITH_TIMEOUT(int(PresetHistory().entries().size()), 2, 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(PresetHistory().entries().size()), earlier + 2, 3000);
         QCOMPARE(PresetHistory().entries().front().writer, QStringLiteral("put back"));
 
         // ...and with quorvex-cli, which lists the newest first.
         saveOver(kClean, 3);
         const QStringList listed = cli({QStringLiteral("history")}).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(listed.size(), 3);
+        QCOMPARE(listed.size(), earlier + 3);
         const QStringList fields = listed.front().split(QLatin1Char('\t'));
         QCOMPARE(fields.mid(2), (QStringList{"002B", "CLEAN", "STAGE LEAD", "save"}));
         // The editor lets go of the pedal for quorvex-cli.
@@ -228,7 +253,7 @@ private slots:
         QCOMPARE(cli({QStringLiteral("put-back"), fields[0], QStringLiteral("--bus"), editor.dir.filePath(QStringLiteral("bus"))}),
                  QStringLiteral("002B <- CLEAN\n"));
         QVERIFY(pedal->record(kClean) == clean);
-        QCOMPARE(PresetHistory().entries().size(), std::size_t(4));
+        QCOMPARE(int(PresetHistory().entries().size()), earlier + 4);
     }
 };
 
