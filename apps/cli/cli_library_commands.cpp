@@ -1,6 +1,7 @@
 #include "cli_library_commands.h"
 
 #include "device_thread.h"
+#include "module_table.h"
 #include "preset_description.h"
 #include "slot_spec.h"
 #include "slot_writes.h"
@@ -61,9 +62,11 @@ std::optional<std::vector<PresetOperand>> readOperands(const CliOptions& options
     return operands;
 }
 
-int showOrDiff(const CliOptions& options, const std::vector<PresetOperand>& operands, std::ostream& out) {
+// With a pedal, its user amp and cabinet slots are named as it reports them.
+int showOrDiff(const CliOptions& options, const std::vector<PresetOperand>& operands, std::ostream& out,
+               const UserSlotNames& names = {}) {
     if (options.command == Command::Show) {
-        const PresetDescription preset = describePreset(operands[0].record);
+        const PresetDescription preset = describePreset(operands[0].record, names);
         if (options.json) {
             out << QJsonDocument(describedJson(preset, operands[0].slot)).toJson(QJsonDocument::Indented).toStdString();
         } else {
@@ -71,9 +74,19 @@ int showOrDiff(const CliOptions& options, const std::vector<PresetOperand>& oper
         }
         return kOk;
     }
-    const QStringList differences = presetDifferences(describePreset(operands[0].record), describePreset(operands[1].record));
+    const QStringList differences =
+        presetDifferences(describePreset(operands[0].record, names), describePreset(operands[1].record, names));
     for (const QString& line : differences) out << text(line) << "\n";
     return differences.isEmpty() ? kOk : 1;
+}
+
+UserSlotNames reportedSlotNames(DeviceThread& link) {
+    return link.withLinkLock([](ParameterBlocks& blocks, CommandEncoder&) {
+        const auto names = [](const auto& report, int size) {
+            return slotNamesFromReport(std::vector<std::uint32_t>(report.begin(), report.end()), size);
+        };
+        return UserSlotNames{names(blocks.AMP_NAME_Block, 15), names(blocks.IR_NAME_Block, 10)};
+    });
 }
 
 // The slots' records from the pedal's presets; exit 7 when one never arrived.
@@ -178,7 +191,7 @@ std::variant<PedalWork, int> prepareLibraryCommand(const CliOptions& options, st
     }
     return PedalWork([options, operands = *operands](DeviceThread& link, std::ostream& out, std::ostream& errors, bool) mutable {
         if (const int taken = takeSlotRecords(link, operands, errors); taken != kOk) return taken;
-        return showOrDiff(options, operands, out);
+        return showOrDiff(options, operands, out, reportedSlotNames(link));
     });
 }
 

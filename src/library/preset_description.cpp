@@ -32,7 +32,16 @@ std::vector<NamedText> listTexts(const ModuleTable& table, const ModelGroup& gro
     return texts;
 }
 
-ModuleDescription describeModule(const PresetRecord& record, Module module) {
+// The pedal's name for a user slot the model number picks, if it reported one.
+QString userSlotName(Module module, std::uint32_t model, const UserSlotNames& names) {
+    const bool amp = module == Module::Amp;
+    if (!amp && module != Module::Cab) return {};
+    const long slot = static_cast<long>(model) - 1 - (amp ? kFirstUserAmpPosition : kFirstUserCabPosition);
+    const QStringList& reported = amp ? names.amps : names.cabinets;
+    return slot >= 0 && slot < kUserSlotCount && slot < reported.size() ? reported[static_cast<int>(slot)] : QString();
+}
+
+ModuleDescription describeModule(const PresetRecord& record, Module module, const UserSlotNames& names) {
     const ModuleTable table = moduleTableOf(module);
     std::vector<std::uint32_t> values = moduleValuesFromRecord(record, module);
     const std::uint32_t model = values[1];
@@ -45,6 +54,7 @@ ModuleDescription describeModule(const PresetRecord& record, Module module) {
     described.module = table.caption;
     described.on = values[0] != 0;
     described.model = model >= 1 && model <= table.models.size() ? table.models[model - 1].name : QString::number(model);
+    if (const QString reported = userSlotName(module, model, names); !reported.isEmpty()) described.model = reported;
     const ModelGroup& group = table.groups[static_cast<std::size_t>(groupOf(table, model))];
     std::vector<NamedText> rows;
     for (const RowSpec& row : group.rows) {
@@ -81,7 +91,7 @@ QString chainText(const QStringList& chain) { return chain.join(QStringLiteral("
 
 }  // namespace
 
-PresetDescription describePreset(const PresetRecord& record) {
+PresetDescription describePreset(const PresetRecord& record, const UserSlotNames& names) {
     PresetDescription preset;
     preset.name = QString::fromLatin1(recordName(record));
     preset.volume = record[record::kPresetVolume];
@@ -91,7 +101,7 @@ PresetDescription describePreset(const PresetRecord& record) {
         preset.chain << (module >= 1 && module <= kModuleCount ? QString::fromLatin1(moduleName(static_cast<Module>(module - 1)))
                                                               : QString::number(module));
     }
-    for (int m = 0; m < kModuleCount; ++m) preset.modules.push_back(describeModule(record, static_cast<Module>(m)));
+    for (int m = 0; m < kModuleCount; ++m) preset.modules.push_back(describeModule(record, static_cast<Module>(m), names));
     preset.assignments = {{QStringLiteral("EXP"), expText(record, 0)},
                           {QStringLiteral("EXP2"), expText(record, 1)},
                           {QStringLiteral("CTRL"), ctrlText(record)}};

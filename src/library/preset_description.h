@@ -31,7 +31,13 @@ struct PresetDescription {
     std::vector<NamedText> assignments;      // EXP, EXP2 and CTRL
 };
 
-PresetDescription describePreset(const PresetRecord& record);
+// The names the pedal reports for its user amp and cabinet slots, ten each; where one is
+// missing or empty the table's name stands.
+struct UserSlotNames {
+    QStringList amps, cabinets;
+};
+
+PresetDescription describePreset(const PresetRecord& record, const UserSlotNames& names = {});
 
 // The description as lines of text for a terminal.
 QStringList describedLines(const PresetDescription& preset);

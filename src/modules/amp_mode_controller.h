@@ -13,7 +13,7 @@ class SlotImportFlow;
 class AmpModeController : public ModulePanel {
     Q_OBJECT
 public:
-    static constexpr int kFirstUserSlot = 55;  // list position of user slot 0
+    static constexpr int kFirstUserSlot = kFirstUserAmpPosition;
 
     explicit AmpModeController(QWidget* parent = nullptr);
 

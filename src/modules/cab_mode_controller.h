@@ -16,7 +16,7 @@ class SlotImportFlow;
 class CabModeController : public ModulePanel {
     Q_OBJECT
 public:
-    static constexpr int kFirstUserSlot = 26;  // cabinet-list position of user slot 0
+    static constexpr int kFirstUserSlot = kFirstUserCabPosition;
 
     explicit CabModeController(QWidget* parent = nullptr);
 

@@ -51,8 +51,10 @@ struct ExtraList {
 // Models that all share group 0, in list order.
 std::vector<ModelEntry> oneGroupModels(const QStringList& names);
 
-// The pedal has ten user amp slots and ten user impulse-response slots.
+// The pedal has ten user amp slots and ten user impulse-response slots, at these
+// positions of the amp model list and of the cabinet list.
 inline constexpr int kUserSlotCount = 10;
+inline constexpr int kFirstUserAmpPosition = 55, kFirstUserCabPosition = 26;
 
 // The names of the pedal's user slots from its name report: `size` bytes a name, each
 // read up to its first zero byte.

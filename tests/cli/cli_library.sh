@@ -53,4 +53,16 @@ expect 0 "show file" "$cli" show "$work/P11-CLEAN.kiro"
 grep -q '^  GAIN: [78]$' "$work/out.txt" || fail "show file: $(cat "$work/out.txt")"
 expect 2 "show nothing" "$cli" show 101A
 
+# A preset on the pedal's user cabinet slot 4 is shown with the name the pedal reports for it.
+python3 - "$work/P10-CLEAN.kiro" "$work/P12-ROOM.kiro" <<'PY'
+import struct, sys
+b = bytearray(open(sys.argv[1], 'rb').read())
+b[512 + 52] = 26 + 4 + 1  # the cabinet model: the list's user slots start at position 26
+b[508:512] = struct.pack('<I', sum(b[512:]))
+open(sys.argv[2], 'wb').write(b)
+PY
+expect 0 "import user cabinet" q import "$work/P12-ROOM.kiro" "$work/P10-CLEAN.kiro"
+expect 0 "show user cabinet" q show 004C
+grep -qE '^CAB (ON|OFF) ROOM 57$' "$work/out.txt" || fail "show user cabinet: $(grep '^CAB' "$work/out.txt")"
+
 [ $failures -eq 0 ] && echo "all library checks passed"
