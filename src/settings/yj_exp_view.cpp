@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "arrow_focus.h"
 #include "exp_captions.h"
 #include "settings_pages.h"
 #include "settings_style.h"
@@ -62,7 +63,10 @@ YJExpView::YJExpView(QWidget* parent)
     emptyBoxes();
 
     // The groups only report presses; what is lit follows the assignment.
-    for (QButtonGroup* group : {tabs_, modules_, boxes_}) group->setExclusive(false);
+    for (QButtonGroup* group : {tabs_, modules_, boxes_}) {
+        group->setExclusive(false);
+        ui::moveFocusWithArrows(*group);
+    }
     connect(tabs_, &QButtonGroup::idClicked, this, [this](int b) {
         emit NeedUpdataMcuUiDataA(kExpPage, static_cast<std::uint32_t>(b));
         ControlImageViewA(kTab, b);

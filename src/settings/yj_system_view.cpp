@@ -8,6 +8,7 @@
 
 #include <algorithm>
 
+#include "arrow_focus.h"
 #include "grid_step.h"
 #include "hy_slider.h"
 #include "level_texts.h"
@@ -55,6 +56,10 @@ YJSystemView::YJSystemView(QWidget* parent)
         tabs_->addButton(button, tab);
         tabGrid->addWidget(button, (tab - 1) / 2, (tab - 1) % 2);
     }
+    // The group only reports presses and the chosen tab is lit by hand, so that no key
+    // but Space or Enter chooses one: the arrows only walk the tabs, FACTORY RESET included.
+    tabs_->setExclusive(false);
+    ui::moveFocusWithArrows(*tabs_);
     connect(tabs_, &QButtonGroup::idClicked, this, &YJSystemView::refreshModuleView);
     body()->addLayout(tabGrid);
 
@@ -143,7 +148,7 @@ void YJSystemView::userInit() {
 
 void YJSystemView::refreshModuleView(int tab) {
     if (tab < kUsbAudio || tab > kGlobalEq) return;
-    tabs_->button(tab)->setChecked(true);
+    for (QAbstractButton* button : tabs_->buttons()) button->setChecked(tabs_->id(button) == tab);
     switch (tab) {
         case kUsbAudio:
             pages_->setCurrentWidget(usbPage_);

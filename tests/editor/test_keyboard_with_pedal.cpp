@@ -276,6 +276,16 @@ private slots:
         QCOMPARE(system()->hyTextFieldVale(1)->text(), QStringLiteral("+1 dB"));
         stepTo(system()->hySlider(0), Qt::Key_Right, eq(1010, 13));
         stepTo(system()->hySlider(0), Qt::Key_PageDown, eq(910, 13));
+        // The arrows walk the tabs past FACTORY RESET without choosing any: the page and
+        // the pedal's screen stay, and no question opens.
+        QVERIFY(tabTo(system()->tabButton(YJSystemView::kGlobalEq)));
+        std::size_t frames = settled();
+        press(Qt::Key_Left);
+        press(Qt::Key_Up);
+        QCOMPARE(QApplication::focusWidget(), system()->tabButton(YJSystemView::kUsbAudio));
+        QCOMPARE(settled(), frames);
+        QVERIFY(!system()->resetView()->isVisible());
+        QVERIFY(system()->tabButton(YJSystemView::kGlobalEq)->isChecked());
         press(Qt::Key_Escape);
         QVERIFY(!system()->isVisible());
 
@@ -284,6 +294,14 @@ private slots:
         pedal->changeSetting(163, {1, 2, 1, 0, 0, 30, 70});
         QTRY_COMPARE(vol->textfiledMaxVol()->text(), QStringLiteral("70"));
         enterOn(root()->expButton());
+        // The arrows move between EXP's modules and parameters and choose none.
+        YJExpView* exp = screens().expView();
+        exp->moduleButton(1)->setFocus();
+        frames = settled();
+        press(Qt::Key_Right);
+        press(Qt::Key_Down);
+        QCOMPARE(QApplication::focusWidget(), exp->moduleButton(5));
+        QCOMPARE(settled(), frames);
         enterOn(screens().expView()->tabButton(3));
         stepTo(vol->sliderMaxVol(), Qt::Key_Right, [this] { return byteOf(163, 6) == 71; });
         stepTo(vol->sliderMinVol(), Qt::Key_PageUp, [this] { return byteOf(163, 5) == 40; });
