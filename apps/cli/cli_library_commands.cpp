@@ -85,7 +85,7 @@ UserSlotNames reportedSlotNames(DeviceThread& link) {
         const auto names = [](const auto& report, int size) {
             return slotNamesFromReport(std::vector<std::uint32_t>(report.begin(), report.end()), size);
         };
-        return UserSlotNames{names(blocks.AMP_NAME_Block, 15), names(blocks.IR_NAME_Block, 10)};
+        return UserSlotNames{names(blocks.AMP_NAME_Block, kAmpNameBytes), names(blocks.IR_NAME_Block, kCabNameBytes)};
     });
 }
 

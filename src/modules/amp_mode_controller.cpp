@@ -21,7 +21,7 @@ AmpModeController::AmpModeController(QWidget* parent)
 void AmpModeController::attachToHub(AppDelegate& hub) {
     // AMPNAME_ReveiveDataUpdateData: ten names of 15 bytes.
     hub.route(EventCode::AMPNAME_ReveiveDataUpdateData, [panel = QPointer<AmpModeController>(this)](const auto& v) {
-        if (panel) panel->setUserSlotNames(kFirstUserSlot, slotNamesFromReport(v, 15));
+        if (panel) panel->setUserSlotNames(kFirstUserSlot, slotNamesFromReport(v, kAmpNameBytes));
     });
     importFlow_->setHub(hub);
 }

@@ -20,7 +20,7 @@ void CabModeController::attachToHub(AppDelegate& hub) {
     // IRNAME_ReveiveDataUpdateData: ten names of 10 bytes.
     hub.route(EventCode::IRNAME_ReveiveDataUpdateData, [panel = QPointer<CabModeController>(this)](const auto& v) {
         if (!panel) return;
-        panel->setUserSlotNames(kFirstUserSlot, slotNamesFromReport(v, 10));
+        panel->setUserSlotNames(kFirstUserSlot, slotNamesFromReport(v, kCabNameBytes));
     });
     connect(this, &CabModeController::irSlotDeleted, &hub, [&hub](int slot) { hub.IrDeleteAction(slot); });
     popButton()->setSlotDeleteEnabled(hub.isPedalConnected());

@@ -55,6 +55,8 @@ std::vector<ModelEntry> oneGroupModels(const QStringList& names);
 // positions of the amp model list and of the cabinet list.
 inline constexpr int kUserSlotCount = 10;
 inline constexpr int kFirstUserAmpPosition = 55, kFirstUserCabPosition = 26;
+// Bytes a name takes in the pedal's name reports of its user amp and cabinet slots.
+inline constexpr int kAmpNameBytes = 15, kCabNameBytes = 10;
 
 // The names of the pedal's user slots from its name report: `size` bytes a name, each
 // read up to its first zero byte.

@@ -15,7 +15,6 @@ namespace quorvex::settings {
 
 namespace {
 
-
 template <std::size_t N>
 std::array<std::uint32_t, N> firstValues(const std::vector<std::uint32_t>& v) {
     std::array<std::uint32_t, N> out{};

@@ -13,9 +13,9 @@ class AppDelegate;
 class RootViewController;
 
 // Orders the pedal's slots from the editor: a move, a copy, a preset file written into a
-// slot, or a replaced preset put back. Every changed slot is written and confirmed before the next, with a
-// progress dialog when there are more than a few; the list shows each slot once the
-// pedal confirmed it. One run at a time.
+// slot, or a replaced preset put back. Every changed slot is written and confirmed before
+// the next, with a progress dialog when there are more than a few; the list shows each
+// slot once the pedal confirmed it. One run at a time.
 class SlotWriteFlow : public QObject {
     Q_OBJECT
 public:

@@ -34,7 +34,7 @@ constexpr auto kRescanPeriod = 500ms;      // without udev events
 constexpr auto kErrorRescanGap = 100ms;    // after a failed read, at most this often
 constexpr auto kPermissionWait = 2000ms;
 constexpr auto kPermissionRetry = 100ms;
-constexpr int kReportsPerTurn = 64;                 // reports read from one device per turn
+constexpr int kReportsPerTurn = 64;        // reports read from one device per turn
 constexpr std::size_t kMaxInputReport = 1024;  // room for any report a device might send
 
 std::string utf8(const wchar_t* text) { return text ? QString::fromWCharArray(text).toStdString() : std::string(); }

@@ -28,7 +28,7 @@ constexpr auto kMaxRetry = 1000ms;
 constexpr auto kReplugRetry = 200ms;      // a device that dropped us but still listens may take us back
 constexpr auto kWatchRetry = 500ms;       // folder missing or not watchable: look again this often
 constexpr auto kWriteWait = 1000ms;       // a device that does not read refuses our reports after this
-constexpr int kDatagramsPerTurn = 256;               // datagrams read from one device per turn, for fairness
+constexpr int kDatagramsPerTurn = 256;    // datagrams read from one device per turn, for fairness
 }  // namespace
 
 struct VirtualBusBackend::Connection {
